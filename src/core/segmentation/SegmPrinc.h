@@ -1,0 +1,59 @@
+// The segmentation engine: cuts a marked-up Windows-1252 text into forms, punctuation
+// signs, ends of line and tag parts, sorts the dictionary and writes the base files
+// (.dic, .num, .par) into the current folder, tracing every step into the trace log.
+#pragma once
+
+#include "util/Trace.h"
+
+#include <cstdint>
+#include <string>
+
+namespace morvix {
+
+// The default delimiter characters.
+inline constexpr const char *kDelimiteursDefaut = ".,:;!?/_-\\\"'()[]{}\xA7$";
+inline constexpr int32_t kMaxartDefaut = 100000;
+// Article codes must stay below the end-of-line code of the numeric text.
+inline constexpr int32_t kMaxartLimite = 4999741;
+
+enum class SegmCode {
+    Ok = 0,
+    TexteNonOuvert,   // the text cannot be opened
+    TxnNonOuvert,     // the temporary file cannot be created
+    FichierNonOuvert, // the temporary file cannot be reread or a base file cannot be written
+    TropDArticles,    // more distinct articles than MAXART
+    ZonePleine,       // the graphies exceed the pool of 40 x MAXART bytes
+    BaliseTropLongue, // a tag part longer than 126 characters
+};
+
+struct SegmOptions {
+    int32_t maxart = kMaxartDefaut;
+    std::string tracePath = "atrace.txt";
+};
+
+struct SegmResult {
+    SegmCode code = SegmCode::Ok;
+    std::string message; // UTF-8, for the user, when code is not Ok
+    std::string baseName;
+    int32_t nbitem = 0;
+    int32_t nbart = 0;
+    int32_t nbocc = 0;
+    int32_t nbf = 0;
+    int32_t nhap = 0;
+    int32_t fmax = 0;
+    int32_t nbartponct = 0;
+    int32_t nbcle = 0;
+    int32_t nbctnu = 0;
+
+    bool ok() const { return code == SegmCode::Ok; }
+};
+
+// The base name of a text path: its file name without folder and last extension.
+std::string TraitPath(const std::string &path);
+
+// Segments the text at `path` with the given delimiter characters. A failed run leaves any
+// existing base of the same name untouched.
+SegmResult SegmPrinc(const std::string &path, const std::string &delimiters,
+                     const SegmOptions &options = {});
+
+} // namespace morvix

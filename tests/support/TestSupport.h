@@ -1,0 +1,35 @@
+// Helpers shared by the tests: temporary working folders, small files, running programs.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace morvix::test {
+
+// Creates a fresh folder, makes it current, and goes back and removes it at destruction.
+class ScopedWorkDir {
+  public:
+    ScopedWorkDir();
+    ~ScopedWorkDir();
+    ScopedWorkDir(const ScopedWorkDir &) = delete;
+    ScopedWorkDir &operator=(const ScopedWorkDir &) = delete;
+    const std::string &path() const { return m_path; }
+
+  private:
+    std::string m_path;
+    std::string m_previous;
+};
+
+void writeFile(const std::string &path, const std::string &bytes);
+std::string readFile(const std::string &path);
+std::vector<int32_t> readInt32File(const std::string &path);
+bool fileExists(const std::string &path);
+
+// Runs a shell command; returns its exit status and fills its output.
+int runCommand(const std::string &command, std::string *stdoutText = nullptr,
+               std::string *stderrText = nullptr);
+
+std::string dataPath(const std::string &name);
+
+} // namespace morvix::test
