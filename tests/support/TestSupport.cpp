@@ -75,3 +75,20 @@ int runCommand(const std::string &command, std::string *stdoutText, std::string 
 std::string dataPath(const std::string &name) { return std::string(MORVIX_TEST_DATA) + "/" + name; }
 
 } // namespace morvix::test
+
+#include "segmentation/SegmPrinc.h"
+#include "segmentation/VerifCles.h"
+
+namespace morvix::test {
+
+std::string buildBase(const std::string &name, const std::string &text,
+                      const std::string &delimiters) {
+    const std::string path = name + ".txt";
+    writeFile(path, text);
+    if (VerifCles(path) != 0)
+        return "";
+    SegmResult r = SegmPrinc(path, delimiters);
+    return r.ok() ? name + ".par" : "";
+}
+
+} // namespace morvix::test

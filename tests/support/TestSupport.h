@@ -1,6 +1,8 @@
 // Helpers shared by the tests: temporary working folders, small files, running programs.
 #pragma once
 
+#include "segmentation/SegmPrinc.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -31,5 +33,14 @@ int runCommand(const std::string &command, std::string *stdoutText = nullptr,
                std::string *stderrText = nullptr);
 
 std::string dataPath(const std::string &name);
+
+} // namespace morvix::test
+
+namespace morvix::test {
+
+// Writes `text` (Windows-1252 bytes) to NAME.txt in the current folder, verifies and
+// segments it with `delimiters`; returns the path of the .par ("" when either step failed).
+std::string buildBase(const std::string &name, const std::string &text,
+                      const std::string &delimiters = kDelimiteursDefaut);
 
 } // namespace morvix::test

@@ -74,9 +74,9 @@ int32_t checkTag(const std::string &tag, int32_t line, Trace &trace) {
         trace.append("\nL%5d Clé incorrecte (espace dans contenu)  : %s", line, text);
         ++errors;
     }
-    // Parts the base files could not hold: a control character (tab, line feed...) or a
-    // part that is empty once its blanks are removed.
-    if (closed && eq > 0) {
+    // A tag that passes the checks above may still hold a part the base files could not
+    // keep: a control character (tab, line feed...) or a part empty once its blanks go.
+    if (errors == 0 && closed && eq > 0) {
         PartCheck key = checkPart(tag, 1, eq);
         PartCheck value = checkPart(tag, eq + 1, last);
         if (key.control || value.control) {
