@@ -48,8 +48,8 @@ std::optional<std::string> CliArgs::value(const std::string &name) const {
     return it->second;
 }
 
-bool CliArgs::intValue(const std::string &name, int64_t fallback, int64_t &out,
-                       std::string &error, int64_t min, int64_t max) const {
+bool CliArgs::intValue(const std::string &name, int64_t fallback, int64_t &out, std::string &error,
+                       int64_t min, int64_t max) const {
     auto v = value(name);
     if (!v) {
         out = fallback;
@@ -95,8 +95,8 @@ bool parseOrUsage(const char *command, const std::vector<std::string> &args,
                   size_t minPositionals, size_t maxPositionals, CliArgs &out) {
     std::string error;
     bool ok = out.parse(args, valued, flags, error);
-    if (ok && (out.positionals().size() < minPositionals ||
-               out.positionals().size() > maxPositionals)) {
+    if (ok &&
+        (out.positionals().size() < minPositionals || out.positionals().size() > maxPositionals)) {
         error = "nombre d'arguments incorrect";
         ok = false;
     }

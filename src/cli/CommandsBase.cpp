@@ -23,10 +23,9 @@ void printCounts(const std::string &baseName, int32_t nbocc, int32_t nbform, int
                  int32_t nhap, int32_t nbitem, int32_t nbart, int32_t nbponct, int32_t nbcle,
                  int32_t nbctnu) {
     std::cout << "base\t" << outText(baseName) << "\noccurrences\t" << nbocc << "\nformes\t"
-              << nbform << "\nfrequence maximale\t" << fmax << "\nhapax\t" << nhap
-              << "\nitems\t" << nbitem << "\narticles\t" << nbart << "\nponctuations\t"
-              << nbponct << "\ntypes de cles\t" << nbcle << "\ncontenus de cles\t" << nbctnu
-              << '\n';
+              << nbform << "\nfrequence maximale\t" << fmax << "\nhapax\t" << nhap << "\nitems\t"
+              << nbitem << "\narticles\t" << nbart << "\nponctuations\t" << nbponct
+              << "\ntypes de cles\t" << nbcle << "\ncontenus de cles\t" << nbctnu << '\n';
 }
 
 std::string readTrace() {

@@ -11,8 +11,9 @@ namespace {
 
 void printHelp() {
     auto list = commands();
-    std::sort(list.begin(), list.end(),
-              [](const CliCommand &a, const CliCommand &b) { return std::strcmp(a.name, b.name) < 0; });
+    std::sort(list.begin(), list.end(), [](const CliCommand &a, const CliCommand &b) {
+        return std::strcmp(a.name, b.name) < 0;
+    });
     std::cout << "usage : morvix-cli [--encoding utf8|cp1252] COMMANDE [ARGUMENTS]\n\n"
                  "Lexicométrie d'un corpus balisé <clé=valeur> en Windows-1252.\n\n"
                  "Commandes :\n";

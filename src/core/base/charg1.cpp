@@ -216,6 +216,9 @@ bool charg1::OpenTextNum() {
     const int32_t step = m_nbitem / 100;
     int32_t counter = 2;
     int32_t p = 0;
+    // Occurrences per article, counted on the way for the occurrence index.
+    m_occStart.assign(static_cast<size_t>(m_nbart) + 1, 0);
+    int32_t *counts = m_occStart.data() + 1;
     constexpr size_t kChunk = 1 << 16;
     while (p < m_nbitem) {
         size_t want = std::min<size_t>(kChunk, static_cast<size_t>(m_nbitem - p));
@@ -227,15 +230,19 @@ bool charg1::OpenTextNum() {
                 v = m_limd + counter++;
             } else if (v > m_codeFinLigne && v < m_limd) {
                 v = delimMap[m_baseDelim - v];
-            } else if (v < 0 || v >= m_nbart) {
+                if (v >= 0)
+                    ++counts[v];
+            } else if (v >= 0 && v < m_nbart) {
+                ++counts[v];
+            } else {
                 v = -1;
             }
             if (v < 0) {
                 std::fclose(f);
                 m_trace.append("\nCode %d hors du dictionnaire à la position %d", chunk[j], p);
                 return failWith("Le texte numérisé " + name + " contient le code " +
-                                std::to_string(chunk[j]) + ", hors du dictionnaire, à la position " +
-                                std::to_string(p) + ".");
+                                std::to_string(chunk[j]) +
+                                ", hors du dictionnaire, à la position " + std::to_string(p) + ".");
             }
             chunk[j] = v;
             if (step == 0 ? p == 0 : (p + 1) % step == 0)
@@ -250,8 +257,7 @@ bool charg1::OpenTextNum() {
     }
     m_nbLignes = counter - 2;
     std::fclose(f);
-    m_occValid = false;
-    buildOccurrenceIndex();
+    fillOccurrenceIndex();
     return true;
 }
 
@@ -266,14 +272,19 @@ void charg1::DesAlloc() {
 }
 
 void charg1::buildOccurrenceIndex() const {
-    const auto nbart = static_cast<size_t>(m_nbart);
-    m_occStart.assign(nbart + 1, 0);
+    m_occStart.assign(static_cast<size_t>(m_nbart) + 1, 0);
     const int32_t *t = m_tnum.get();
     for (int32_t p = 0; p < m_nbitem; ++p) {
         int32_t c = t[p];
         if (c < m_nbart)
             ++m_occStart[static_cast<size_t>(c) + 1];
     }
+    fillOccurrenceIndex();
+}
+
+void charg1::fillOccurrenceIndex() const {
+    const auto nbart = static_cast<size_t>(m_nbart);
+    const int32_t *t = m_tnum.get();
     for (size_t c = 0; c < nbart; ++c)
         m_occStart[c + 1] += m_occStart[c];
     m_occPos.resize(static_cast<size_t>(m_occStart[nbart]));
@@ -362,7 +373,8 @@ std::span<const int32_t> charg1::OccArticle(int32_t code) const {
     if (!m_occValid)
         buildOccurrenceIndex();
     const auto c = static_cast<size_t>(code);
-    return {m_occPos.data() + m_occStart[c], static_cast<size_t>(m_occStart[c + 1] - m_occStart[c])};
+    return {m_occPos.data() + m_occStart[c],
+            static_cast<size_t>(m_occStart[c + 1] - m_occStart[c])};
 }
 
 std::vector<int32_t> charg1::LocOccFor(int32_t code) const {

@@ -25,10 +25,10 @@ using Gauge = std::function<void(int32_t)>;
 // Result codes of ChargeBase.
 enum ChargeResult : int {
     kChargeOk = 0,
-    kChargeParam = 1,      // the parameter file cannot be read or is damaged
-    kChargeDico = 2,       // the numeric dictionary cannot be read or is damaged
-    kChargeTexte = 3,      // the numeric text cannot be read or is damaged
-    kChargeMemoire = 4,    // memory cannot be allocated
+    kChargeParam = 1,   // the parameter file cannot be read or is damaged
+    kChargeDico = 2,    // the numeric dictionary cannot be read or is damaged
+    kChargeTexte = 3,   // the numeric text cannot be read or is damaged
+    kChargeMemoire = 4, // memory cannot be allocated
 };
 
 class charg1 {
@@ -114,6 +114,8 @@ class charg1 {
     bool failWith(const std::string &message);
     void gaugeStep(int32_t arg);
     void buildOccurrenceIndex() const;
+    // Turns the per-article counts in m_occStart[1..] into the index.
+    void fillOccurrenceIndex() const;
     int32_t limit(bool formesSeules) const {
         return formesSeules ? m_nbform + m_nbartponct : m_nbart;
     }

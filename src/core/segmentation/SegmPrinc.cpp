@@ -2,11 +2,11 @@
 
 #include "util/BinaryIO.h"
 #include "util/FrenchCollator.h"
-#include "util/TextReader.h"
 #include "util/TextWriter.h"
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -54,19 +54,101 @@ struct Article {
     int32_t code = 0;
 };
 
-inline uint32_t hashBytes(const char *s, size_t n) {
-    uint32_t h = 2166136261u;
-    for (size_t i = 0; i < n; ++i) {
-        h ^= static_cast<unsigned char>(s[i]);
-        h *= 16777619u;
+// Hash of a prefixed graphy, eight bytes at a time. The bytes are read by whole words:
+// at least 8 bytes past s + n must be readable.
+inline uint32_t hashGraphy(char prefix, const unsigned char *s, size_t n) {
+    uint64_t h = (0x9E3779B97F4A7C15ull * (static_cast<unsigned char>(prefix) + 1)) ^ n;
+    while (n >= 8) {
+        uint64_t v;
+        std::memcpy(&v, s, 8);
+        h = (h ^ v) * 0xBF58476D1CE4E5B9ull;
+        h ^= h >> 31;
+        s += 8;
+        n -= 8;
     }
-    return h;
+    uint64_t v;
+    std::memcpy(&v, s, 8);
+    if constexpr (std::endian::native == std::endian::little)
+        v &= n == 0 ? 0 : ~uint64_t{0} >> (64 - 8 * n);
+    else
+        v &= n == 0 ? 0 : ~uint64_t{0} << (64 - 8 * n);
+    h = (h ^ v) * 0x94D049BB133111EBull;
+    h ^= h >> 32;
+    h *= 0xD6E8FEB86659FD93ull;
+    h ^= h >> 32;
+    return static_cast<uint32_t>(h);
 }
+
+// Input buffer of the scan: raw bytes, refilled so that a whole form is always in view.
+class ScanBuffer {
+  public:
+    static constexpr size_t kLook = 64; // more than the longest form
+    static constexpr size_t kPad = 8;   // readable bytes past the data, for the hash
+
+    ~ScanBuffer() {
+        if (m_file)
+            std::fclose(m_file);
+    }
+    bool open(const std::string &path) {
+        m_file = std::fopen(path.c_str(), "rb");
+        m_buf.resize((size_t{1} << 20) + kLook + kPad);
+        pos = end = m_buf.data();
+        return m_file != nullptr;
+    }
+    // Makes at least kLook bytes available unless the input ends first.
+    void refill() {
+        if (m_eof || static_cast<size_t>(end - pos) >= kLook)
+            return;
+        const size_t left = static_cast<size_t>(end - pos);
+        std::memmove(m_buf.data(), pos, left);
+        pos = m_buf.data();
+        end = pos + left;
+        while (!m_eof && static_cast<size_t>(end - pos) < kLook) {
+            size_t room = m_buf.size() - kPad - static_cast<size_t>(end - m_buf.data());
+            size_t n = std::fread(const_cast<unsigned char *>(end), 1, room, m_file);
+            if (n == 0)
+                m_eof = true;
+            end += n;
+        }
+    }
+    // Next byte with a CR LF pair read as one line feed, or -1 at the end of the input.
+    int getFolded() {
+        refill();
+        if (pos == end)
+            return -1;
+        int c = *pos++;
+        if (c == '\r') {
+            refill();
+            if (pos != end && *pos == '\n')
+                c = *pos++;
+        }
+        return c;
+    }
+
+    const unsigned char *pos = nullptr;
+    const unsigned char *end = nullptr;
+
+  private:
+    std::FILE *m_file = nullptr;
+    std::vector<unsigned char> m_buf;
+    bool m_eof = false;
+};
+
+// One entry of the article hash table. Short prefixed graphies (most forms) and the
+// running frequency live in the entry itself, so that a look-up touches one cache line.
+struct alignas(32) Slot {
+    static constexpr size_t kInline = 19;
+    uint32_t hash = 0;
+    int32_t index = -1; // creation number, -1 when empty
+    int32_t frequency = 0;
+    uint8_t length = 0; // prefixed length when inline, 0 otherwise
+    char bytes[kInline] = {};
+};
+static_assert(sizeof(Slot) == 32);
 
 class Segmentation {
   public:
-    Segmentation(const std::string &path, const std::string &delimiters,
-                 const SegmOptions &options)
+    Segmentation(const std::string &path, const std::string &delimiters, const SegmOptions &options)
         : m_path(path), m_delimiters(delimiters), m_options(options), m_trace(options.tracePath) {}
 
     SegmResult run();
@@ -90,8 +172,8 @@ class Segmentation {
     }
     void cleanUp();
 
-    // Looks up or creates the article of the prefixed graphy; -1 on overflow.
-    int32_t lookUp(const char *s, size_t n);
+    // Looks up or creates the article of the graphy with its type prefix; -1 on overflow.
+    int32_t lookUp(char prefix, const unsigned char *s, size_t n);
     void grow();
     std::string_view graphy(const Article &a) const {
         return {m_pool.data() + a.offset + 1, a.length - 1};
@@ -107,7 +189,7 @@ class Segmentation {
     size_t m_poolLimit = 0;
     std::vector<char> m_pool;
     std::vector<Article> m_articles;
-    std::vector<int32_t> m_table; // open addressing: creation numbers, -1 when empty
+    std::vector<Slot> m_table; // open addressing
     uint32_t m_mask = 0;
     std::array<int64_t, 256> m_punct{};
     std::array<bool, 256> m_word{};
@@ -120,17 +202,27 @@ class Segmentation {
     bool m_txnCreated = false;
 };
 
-int32_t Segmentation::lookUp(const char *s, size_t n) {
-    uint32_t h = hashBytes(s, n);
+int32_t Segmentation::lookUp(char prefix, const unsigned char *s, size_t n) {
+    const uint32_t h = hashGraphy(prefix, s, n);
     uint32_t slot = h & m_mask;
     while (true) {
-        int32_t idx = m_table[slot];
-        if (idx < 0)
+        Slot &e = m_table[slot];
+        if (e.index < 0)
             break;
-        Article &a = m_articles[static_cast<size_t>(idx)];
-        if (a.hash == h && a.length == n && std::memcmp(m_pool.data() + a.offset, s, n) == 0) {
-            ++a.frequency;
-            return idx;
+        if (e.hash == h) {
+            bool same;
+            if (e.length != 0) {
+                same = e.length == n + 1 && e.bytes[0] == prefix &&
+                       std::memcmp(e.bytes + 1, s, n) == 0;
+            } else {
+                const Article &a = m_articles[static_cast<size_t>(e.index)];
+                const char *g = m_pool.data() + a.offset;
+                same = a.length == n + 1 && g[0] == prefix && std::memcmp(g + 1, s, n) == 0;
+            }
+            if (same) {
+                ++e.frequency;
+                return e.index;
+            }
         }
         slot = (slot + 1) & m_mask;
     }
@@ -143,7 +235,7 @@ int32_t Segmentation::lookUp(const char *s, size_t n) {
                        m_maxart);
         return -1;
     }
-    if (m_pool.size() + n + 1 > m_poolLimit) {
+    if (m_pool.size() + n + 2 > m_poolLimit) {
         fail(SegmCode::ZonePleine, "Les graphies du texte dépassent la zone de " +
                                        std::to_string(m_poolLimit) +
                                        " octets (40 × MAXART) : augmentez MAXART.");
@@ -152,24 +244,35 @@ int32_t Segmentation::lookUp(const char *s, size_t n) {
         return -1;
     }
     auto idx = static_cast<int32_t>(m_articles.size());
-    m_articles.push_back(Article{static_cast<uint32_t>(m_pool.size()), static_cast<uint32_t>(n),
-                                 h, 1});
+    m_articles.push_back(
+        Article{static_cast<uint32_t>(m_pool.size()), static_cast<uint32_t>(n + 1), h, 1});
+    m_pool.push_back(prefix);
     m_pool.insert(m_pool.end(), s, s + n);
     m_pool.push_back('\0');
-    m_table[slot] = idx;
+    Slot &e = m_table[slot];
+    e.hash = h;
+    e.index = idx;
+    e.frequency = 1;
+    if (n + 1 <= Slot::kInline) {
+        e.length = static_cast<uint8_t>(n + 1);
+        e.bytes[0] = prefix;
+        std::memcpy(e.bytes + 1, s, n);
+    }
     if (m_articles.size() * 2 > m_table.size())
         grow();
     return idx;
 }
 
 void Segmentation::grow() {
-    std::vector<int32_t> table(m_table.size() * 2, -1);
+    std::vector<Slot> table(m_table.size() * 2);
     auto mask = static_cast<uint32_t>(table.size() - 1);
-    for (size_t i = 0; i < m_articles.size(); ++i) {
-        uint32_t slot = m_articles[i].hash & mask;
-        while (table[slot] >= 0)
+    for (const Slot &e : m_table) {
+        if (e.index < 0)
+            continue;
+        uint32_t slot = e.hash & mask;
+        while (table[slot].index >= 0)
             slot = (slot + 1) & mask;
-        table[slot] = static_cast<int32_t>(i);
+        table[slot] = e;
     }
     m_table.swap(table);
     m_mask = mask;
@@ -193,7 +296,7 @@ void Segmentation::AllocTab() {
     m_articles.reserve(static_cast<size_t>(std::min(m_maxart, 1 << 16)));
     m_pool.clear();
     m_pool.reserve(std::min<size_t>(m_poolLimit, size_t{1} << 20));
-    m_table.assign(1024, -1);
+    m_table.assign(1024, Slot{});
     m_mask = 1023;
     m_punct.fill(0);
     m_trace.append("\n\n*****FIN DE AllocTab*****\n");
@@ -205,7 +308,7 @@ bool Segmentation::SegmText() {
     for (char d : m_delimiters)
         m_word[static_cast<unsigned char>(d)] = false;
 
-    TextReader in;
+    ScanBuffer in;
     if (!in.open(m_path)) {
         m_trace.append("\nFichier %s pas ouvert !", m_path.c_str());
         return fail(SegmCode::TexteNonOuvert, "Le fichier " + m_path + " ne peut être ouvert.");
@@ -221,30 +324,32 @@ bool Segmentation::SegmText() {
     m_trace.append("\nFichier xxxx.txn ouvert");
     m_trace.append("\nDélimiteurs : %s\n", m_delimiters.c_str());
 
-    char buf[kMaxPartieBalise + 2];
+    // Outside tags a CR is ignored like any control character, so the raw bytes give the
+    // same items as the text read with CR LF folded; tags are read folded.
+    unsigned char tag[kMaxPartieBalise + 8] = {};
     int32_t line = 1;
-    for (int c = in.get(); c != TextReader::kEof; c = in.get()) {
+    const bool *word = m_word.data();
+    while (true) {
+        if (static_cast<size_t>(in.end - in.pos) < ScanBuffer::kLook) {
+            in.refill();
+            if (in.pos == in.end)
+                break;
+        }
+        const unsigned char c = *in.pos++;
         if (c == '\n') {
             txn.put(kCodeFinLigne);
             ++m_items;
             ++line;
         } else if (c <= 32) {
             continue;
-        } else if (m_word[static_cast<size_t>(c)]) {
-            buf[0] = '0';
-            buf[1] = static_cast<char>(c);
-            size_t n = 2;
-            while (n <= kMaxForme) {
-                int d = in.get();
-                if (d == TextReader::kEof)
-                    break;
-                if (!m_word[static_cast<size_t>(d)]) {
-                    in.unget(d);
-                    break;
-                }
-                buf[n++] = static_cast<char>(d);
-            }
-            int32_t idx = lookUp(buf, n);
+        } else if (word[c]) {
+            const unsigned char *start = in.pos - 1;
+            const unsigned char *limit = std::min(in.end, start + kMaxForme);
+            const unsigned char *q = in.pos;
+            while (q < limit && word[*q])
+                ++q;
+            in.pos = q;
+            int32_t idx = lookUp('0', start, static_cast<size_t>(q - start));
             if (idx < 0)
                 return false;
             txn.put(idx);
@@ -253,16 +358,15 @@ bool Segmentation::SegmText() {
         } else if (c == '<') {
             // Key up to '=', content up to '>', blanks dropped.
             for (char prefix : {'2', '3'}) {
-                const int end = prefix == '2' ? '=' : '>';
-                buf[0] = prefix;
-                size_t n = 1;
+                const int stop = prefix == '2' ? '=' : '>';
+                size_t n = 0;
                 int d;
-                while ((d = in.get()) != TextReader::kEof && d != end) {
+                while ((d = in.getFolded()) != -1 && d != stop) {
                     if (d == '\n')
                         ++line;
                     if (d == ' ')
                         continue;
-                    if (n > kMaxPartieBalise) {
+                    if (n == kMaxPartieBalise) {
                         m_trace.append("\nL%5d Partie de balise de plus de 126 caractères : "
                                        "segmentation interrompue\n",
                                        line);
@@ -270,11 +374,11 @@ bool Segmentation::SegmText() {
                                     "Ligne " + std::to_string(line) +
                                         " : une partie de balise dépasse 126 caractères.");
                     }
-                    buf[n++] = static_cast<char>(d);
+                    tag[n++] = static_cast<unsigned char>(d);
                 }
-                if (d == TextReader::kEof)
+                if (d == -1)
                     break; // an unclosed tag at the end of an unverified text gives nothing
-                int32_t idx = lookUp(buf, n);
+                int32_t idx = lookUp(prefix, tag, n);
                 if (idx < 0)
                     return false;
                 txn.put(idx);
@@ -282,11 +386,12 @@ bool Segmentation::SegmText() {
             }
         } else {
             txn.put(kBaseDelim - c);
-            ++m_punct[static_cast<size_t>(c)];
+            ++m_punct[c];
             ++m_items;
         }
     }
-    if (m_items > kCodeFinLigne - 2 || m_occurrences > INT32_MAX) {
+    // Items are stored as 32-bit counts and ends of line load as Limd + 2 + n.
+    if (m_items > int64_t{INT32_MAX} - kLimd - 2) {
         m_trace.append("\nTexte trop long : segmentation interrompue\n");
         return fail(SegmCode::TropDArticles, "Le texte compte trop d'items.");
     }
@@ -294,12 +399,15 @@ bool Segmentation::SegmText() {
         m_trace.append("\n\"%s\": ne peut etre ouvert\n", kTxn);
         return fail(SegmCode::FichierNonOuvert, "Erreur d'écriture du fichier xxxx.txn.");
     }
+    for (const Slot &e : m_table)
+        if (e.index >= 0)
+            m_articles[static_cast<size_t>(e.index)].frequency = e.frequency;
     // End of scan: one punctuation article per delimiter character that occurs.
     for (int c = 0; c < 256; ++c) {
         if (m_punct[static_cast<size_t>(c)] == 0)
             continue;
-        char s[2] = {'1', static_cast<char>(c)};
-        int32_t idx = lookUp(s, 2);
+        const unsigned char ch[8] = {static_cast<unsigned char>(c)};
+        int32_t idx = lookUp('1', ch, 1);
         if (idx < 0)
             return false;
         m_articles[static_cast<size_t>(idx)].frequency =
@@ -329,8 +437,8 @@ bool Segmentation::SegmText() {
             break;
         }
     }
-    m_trace.append("\n==  nbf= %d, nhap= %d, nbcle= %d, nbctnu= %d, nblemm=%d, nbcatg= %d\n",
-                   m_nbf, m_nhap, m_nbcle, m_nbctnu, nblemm, nbcatg);
+    m_trace.append("\n==  nbf= %d, nhap= %d, nbcle= %d, nbctnu= %d, nblemm=%d, nbcatg= %d\n", m_nbf,
+                   m_nhap, m_nbcle, m_nbctnu, nblemm, nbcatg);
     m_trace.append("\n\n*****FIN DE SegmText*****\n");
     return true;
 }
@@ -505,7 +613,8 @@ bool Segmentation::NumeDefT() {
     for (const std::string *name : {&m_dic, &m_num, &m_par}) {
         if (!replaceFile(*name + ".tmp", *name)) {
             m_trace.append("\n\"%s\": ne peut etre ouvert\n", name->c_str());
-            return fail(SegmCode::FichierNonOuvert, "Le fichier " + *name + " ne peut être remplacé.");
+            return fail(SegmCode::FichierNonOuvert,
+                        "Le fichier " + *name + " ne peut être remplacé.");
         }
     }
     m_trace.append("\n\n*****FIN DE LA SEGMENTATION*****\n");

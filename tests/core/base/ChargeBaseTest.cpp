@@ -104,19 +104,27 @@ TEST(ChargeBase, DamagedBasesGiveTheirErrorCode) {
         {"negative count", [] { writeFile("t.par", "t\r\n9 9 -6 6 4 2 3 5000000 2 0 0\r\n"); },
          kChargeParam, "incoh"},
         {"groups beyond the articles",
-         [] { writeFile("t.par", "t\r\n9 9 5 6 4 2 3 5000000 2 1 0\r\n"); }, kChargeParam,
-         "incoh"},
+         [] { writeFile("t.par", "t\r\n9 9 5 6 4 2 3 5000000 2 1 0\r\n"); }, kChargeParam, "incoh"},
         {"missing .dic", [] { std::filesystem::remove("t.dic"); }, kChargeDico, "ne peut"},
-        {"short .dic", [&] { writeFile("t.dic", dic.substr(0, dic.rfind(" 1 "))); },
-         kChargeDico, "5 articles lus sur 6"},
+        {"short .dic", [&] { writeFile("t.dic", dic.substr(0, dic.rfind(" 1 "))); }, kChargeDico,
+         "5 articles lus sur 6"},
         {"missing .num", [] { std::filesystem::remove("t.num"); }, kChargeTexte, "ne peut"},
-        {"short .num", [&] { writeFile("t.num", num.substr(0, num.size() - 6)); },
-         kChargeTexte, "7 items lus sur 9"},
-        {"code outside the dictionary", [] { writeInt32("t.num", {0, 1, 7, 2, 3, 4, 5, 6, 0}); },
+        {"short .num", [&] { writeFile("t.num", num.substr(0, num.size() - 6)); }, kChargeTexte,
+         "7 items lus sur 9"},
+        {"code outside the dictionary",
+         [] {
+             writeInt32("t.num", {0, 1, 7, 2, 3, 4, 5, 6, 0});
+         },
          kChargeTexte, "code 7"},
-        {"delimiter without article", [] { writeInt32("t.num", {0, 1, 4999999 - 'x', 2, 3, 4, 5, 6, 0}); },
+        {"delimiter without article",
+         [] {
+             writeInt32("t.num", {0, 1, 4999999 - 'x', 2, 3, 4, 5, 6, 0});
+         },
          kChargeTexte, "hors du dictionnaire"},
-        {"special code 4999742 + 1", [] { writeInt32("t.num", {0, 1, 4999743, 2, 3, 4, 5, 6, 0}); },
+        {"special code 4999742 + 1",
+         [] {
+             writeInt32("t.num", {0, 1, 4999743, 2, 3, 4, 5, 6, 0});
+         },
          kChargeTexte, "hors du dictionnaire"},
     };
     for (const Case &c : cases) {

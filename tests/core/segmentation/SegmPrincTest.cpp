@@ -101,13 +101,23 @@ TEST(SegmPrinc, FormsAreCutAt59Characters) {
 TEST(SegmPrinc, AlphabeticalAndLexicometricOrder) {
     test::ScopedWorkDir dir;
     // Digits, then capitals, then lower case (accented initials folded); «État» (0xC9) last.
-    ASSERT_TRUE(segment("z \xC9tat \xE9t\xE9 Zoo 12 et abc \xE7" "a chat\n").ok());
+    ASSERT_TRUE(segment("z \xC9tat \xE9t\xE9 Zoo 12 et abc \xE7"
+                        "a chat\n")
+                    .ok());
     Dic d = readDic("t.dic");
     std::vector<std::string> byRank(d.graphy.size());
     for (size_t i = 0; i < d.graphy.size(); ++i)
         byRank[static_cast<size_t>(d.rank[i])] = d.graphy[i];
-    std::vector<std::string> expected = {"12", "Zoo", "abc", "\xE7" "a", "chat", "et",
-                                         "\xE9t\xE9", "z", "\xC9tat"};
+    std::vector<std::string> expected = {"12",
+                                         "Zoo",
+                                         "abc",
+                                         "\xE7"
+                                         "a",
+                                         "chat",
+                                         "et",
+                                         "\xE9t\xE9",
+                                         "z",
+                                         "\xC9tat"};
     EXPECT_EQ(byRank, expected);
 
     // Equal frequencies follow the alphabetical rank; higher frequencies come first.

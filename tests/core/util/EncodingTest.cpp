@@ -45,14 +45,21 @@ TEST(Collator, FrenchOrderIsTotalAndFallsBackOnTheBytes) {
     FrenchCollator c;
     ASSERT_TRUE(c.ok());
     EXPECT_LT(c.compare("chat", "chien"), 0);
-    EXPECT_LT(c.compare("\xE7" "a", "chat"), 0); // ça before chat
-    EXPECT_LT(c.compare("et", "\xE9t\xE9"), 0);  // et before été
+    EXPECT_LT(c.compare("\xE7"
+                        "a",
+                        "chat"),
+              0);                               // ça before chat
+    EXPECT_LT(c.compare("et", "\xE9t\xE9"), 0); // et before été
     EXPECT_LT(c.compare("cote", "c\xF4t\xE9"), 0);
     EXPECT_EQ(c.compare("abc", "abc"), 0);
     // Strings ICU finds equal (an ignorable control) still get a fixed order.
-    int ab = c.compare("a\x01" "b", "ab");
+    int ab = c.compare("a\x01"
+                       "b",
+                       "ab");
     EXPECT_NE(ab, 0);
-    EXPECT_EQ(c.compare("ab", "a\x01" "b"), -ab);
+    EXPECT_EQ(c.compare("ab", "a\x01"
+                              "b"),
+              -ab);
 }
 
 TEST(TextFiles, WriterEmitsCrLfAndConvertsTheLiteralOnly) {
