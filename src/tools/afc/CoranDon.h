@@ -1,0 +1,30 @@
+// The table of "coran.don" as the analysis reads it: title, active and supplementary columns,
+// active rows, number of factors, supplementary rows. Depends on nothing.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace morvix::afc {
+
+struct LigneTable {
+    int64_t numero = 0;           // the row number (a form or segment code)
+    std::string libelle;          // the 20-character label, trailing blanks removed
+    std::vector<int64_t> valeurs; // one count per column
+};
+
+struct TableAfc {
+    std::string titre;
+    int32_t nbColonnes = 0;
+    std::vector<int32_t> types; // per column: 1 active, 2 supplementary
+    std::vector<LigneTable> actives;
+    int32_t nbFacteurs = 0;
+    std::vector<LigneTable> supplementaires;
+};
+
+// Reads the exchange file; false with `erreur` naming the line and the cause when it is
+// malformed (a missing line, a count that is not a number, a row of the wrong width ...).
+bool LitCoranDon(const std::string &chemin, TableAfc &table, std::string &erreur);
+
+} // namespace morvix::afc

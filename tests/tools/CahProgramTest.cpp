@@ -1,0 +1,91 @@
+// The clustering program: Ward's merges on known points and on a real analysis.
+#include "ClassificationWard.h"
+#include "TestSupport.h"
+
+#include "afc/TListePoints.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace morvix;
+using morvix::test::ScopedWorkDir;
+
+TEST(Ward, MergesClosePointsFirstWithWardIndices) {
+    // Two pairs on a line, far apart; equal weights.
+    std::vector<std::vector<double>> coord = {{0.0}, {10.0}, {1.0}, {12.0}};
+    std::vector<cah::Fusion> f = cah::Ward({1, 1, 1, 1}, coord);
+    ASSERT_EQ(f.size(), 3u);
+    EXPECT_EQ(f[0].aine, 0);
+    EXPECT_EQ(f[0].cadet, 2);
+    EXPECT_DOUBLE_EQ(f[0].indice, 0.5);
+    EXPECT_EQ(f[1].aine, 1);
+    EXPECT_EQ(f[1].cadet, 3);
+    EXPECT_DOUBLE_EQ(f[1].indice, 2.0);
+    EXPECT_EQ(f[2].aine, 4);
+    EXPECT_EQ(f[2].cadet, 5);
+    EXPECT_EQ(f[2].effectif, 4);
+    // Centroids 0.5 and 11, weights 2 and 2: 2*2/4 * 10.5^2.
+    EXPECT_DOUBLE_EQ(f[2].indice, 10.5 * 10.5);
+    EXPECT_EQ(cah::OrdreFeuilles(f, 4), (std::vector<int32_t>{0, 2, 1, 3}));
+}
+
+TEST(Ward, IndicesSumToTheInertiaOfTheCloud) {
+    // Weighted points: the merges add up to the cloud's inertia about its centroid.
+    std::vector<double> w = {0.1, 0.3, 0.2, 0.15, 0.25};
+    std::vector<std::vector<double>> coord = {{1, 2}, {-1, 0.5}, {3, -2}, {0, 0}, {-2, 1}};
+    double cx = 0, cy = 0;
+    for (size_t i = 0; i < w.size(); ++i) {
+        cx += w[i] * coord[i][0];
+        cy += w[i] * coord[i][1];
+    }
+    double inertie = 0;
+    for (size_t i = 0; i < w.size(); ++i)
+        inertie += w[i] * ((coord[i][0] - cx) * (coord[i][0] - cx) +
+                           (coord[i][1] - cy) * (coord[i][1] - cy));
+    std::vector<cah::Fusion> f = cah::Ward(w, coord);
+    double somme = 0;
+    for (size_t s = 0; s < f.size(); ++s) {
+        somme += f[s].indice;
+        if (s > 0) {
+            EXPECT_LE(f[s - 1].indice, f[s].indice);
+        }
+    }
+    EXPECT_NEAR(somme, inertie, 1e-12);
+}
+
+TEST(Qz5cah, ClustersTheActivePartsOfAnAnalysis) {
+    ScopedWorkDir dir;
+    // Masses per mille, coordinates in thousandths; part 2 is supplementary.
+    morvix::test::writeFile("facteurs.txt", "4 2\n"
+                                            "1 0 250 100 100 0 500 0 1 0\n"
+                                            "1 1 250 110 110 0 500 0 1 0\n"
+                                            "0 2 100 50 0 50 0 0 0 1\n"
+                                            "1 3 500 300 -300 0 0 0 1 0\n");
+    ASSERT_EQ(morvix::test::runCommand(std::string(MORVIX_BIN_DIR) + "/qz5cah"), 0);
+    std::string cah = morvix::test::readFile("cah.txt");
+    EXPECT_NE(cah.find("3 parties class\xE9"
+                       "es sur 2 facteurs"),
+              std::string::npos)
+        << cah;
+    EXPECT_NE(cah.find("non class\xE9"
+                       "es (suppl\xE9mentaires ou de masse nulle) : 2"),
+              std::string::npos);
+    // First merge: parts 0 and 1, node 4.
+    EXPECT_NE(cah.find("       4      0      1         2"), std::string::npos) << cah;
+    EXPECT_NE(cah.find("Dendrogramme"), std::string::npos);
+}
+
+TEST(Qz5cah, WithoutReadableFactorsItFailsAndWritesNothing) {
+    for (const char *contenu : {"", "2 1\n1 0 500 1 1 1 1\n1 1 500 1 2 1 1\n"}) {
+        ScopedWorkDir dir;
+        if (*contenu)
+            morvix::test::writeFile("facteurs.txt", contenu);
+        std::string err;
+        EXPECT_NE(morvix::test::runCommand(std::string(MORVIX_BIN_DIR) + "/qz5cah", nullptr, &err),
+                  0);
+        EXPECT_NE(err.find("qz5cah: "), std::string::npos);
+        EXPECT_FALSE(morvix::test::fileExists("cah.txt"));
+    }
+}
