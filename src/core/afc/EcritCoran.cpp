@@ -1,0 +1,147 @@
+#include "afc/EcritCoran.h"
+
+#include "base/charg1.h"
+#include "partitions/Partition.h"
+#include "util/TextWriter.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace morvix {
+
+namespace {
+
+int32_t chiffres(int64_t v) {
+    int32_t n = 1;
+    while (v >= 10) {
+        v /= 10;
+        ++n;
+    }
+    return n;
+}
+
+// A field of at least `largeur` characters that never runs into the one before it.
+std::string champ(const std::string &s, size_t largeur, bool premier) {
+    size_t l = std::max(largeur, premier ? s.size() : s.size() + 1);
+    return std::string(l - s.size(), ' ') + s;
+}
+
+// The first 20 bytes of a graphy, padded with blanks to 20.
+std::string libelle(const char *graphie) {
+    std::string s(graphie ? graphie : "");
+    if (s.size() > 20)
+        s.resize(20);
+    s.resize(20, ' ');
+    return s;
+}
+
+} // namespace
+
+int32_t NbFormesAuMoins(const charg1 &base, int32_t frqMin) {
+    int32_t n = 0;
+    while (n < base.Nbform() && base.RetourneFrq(n) >= frqMin)
+        ++n;
+    return n;
+}
+
+ParamAfc ParamAfcInitiaux(const Partition &partition) {
+    const charg1 &base = partition.Base();
+    ParamAfc p;
+    p.Titre = base.NomBase() + " : " + base.RetourneGraphie(partition.Cle, false);
+    p.FrqMin = partition.FrqMin;
+    p.NI = NbFormesAuMoins(base, p.FrqMin);
+    p.NF = partition.NbParties - 1;
+    return p;
+}
+
+int32_t NbPartiesNonCochees(const Partition &partition) {
+    return static_cast<int32_t>(
+        std::count(partition.Cochee.begin(), partition.Cochee.end(), false));
+}
+
+bool EcritCoranDon(const std::string &chemin, const Partition &partition, const ParamAfc &param,
+                   std::string &erreur) {
+    const charg1 &base = partition.Base();
+    const int32_t nj = partition.NbParties;
+    if (nj < 1) {
+        erreur = "la partition n'a aucune partie";
+        return false;
+    }
+    if (param.NI < 1 || param.NI > base.Nbform()) {
+        erreur = "NI doit être compris entre 1 et " + std::to_string(base.Nbform());
+        return false;
+    }
+    if (param.NF < 1) {
+        erreur = "NF doit être au moins 1";
+        return false;
+    }
+
+    // Rows first, to size the fields.
+    std::vector<int32_t> codes;
+    for (int32_t j = 0; j < param.NI; ++j)
+        codes.push_back(j);
+    const auto nbActives = codes.size();
+    if (base.SegmentStoreAttache())
+        for (int32_t j = base.Nbart() + 1; j <= base.NbTotEntites(); ++j)
+            if (base.RetourneFrq(j) >= param.FrqMin)
+                codes.push_back(j);
+    const auto unj = static_cast<size_t>(nj);
+    std::vector<int32_t> frq(codes.size() * unj);
+    int64_t maxFrq = 0;
+    for (size_t r = 0; r < codes.size(); ++r) {
+        partition.FrqParties(codes[r], frq.data() + r * unj);
+        maxFrq = std::max<int64_t>(
+            maxFrq, *std::max_element(frq.begin() + static_cast<std::ptrdiff_t>(r * unj),
+                                      frq.begin() + static_cast<std::ptrdiff_t>((r + 1) * unj)));
+    }
+    const int32_t largeurFrq = std::max(5, chiffres(maxFrq) + 1);
+    const int32_t largeurNum = std::max(5, chiffres(codes.empty() ? 0 : codes.back()));
+
+    const std::string temporaire = chemin + ".tmp";
+    TextWriter w;
+    if (!w.open(temporaire)) {
+        erreur = chemin + " ne peut être créé";
+        return false;
+    }
+    w.write(param.Titre);
+    w.write("\n");
+    w.write(champ(std::to_string(param.NI), 4, true) + champ(std::to_string(nj), 4, false));
+    w.printf("%4d%4d%4d\n", 5, 1, 0);
+    std::string ligne;
+    for (int32_t i = 0; i < nj; ++i)
+        ligne += champ(std::to_string(i), 4, i == 0);
+    w.write(ligne + "\n");
+    ligne.clear();
+    for (int32_t i = 0; i < nj; ++i)
+        ligne += (param.Mode == 1 && !partition.Cochee[static_cast<size_t>(i)]) ? '2' : '1';
+    w.write(ligne + "\n");
+    w.printf("(%dx,5A4,%dF%d.0)\n", largeurNum + 1, nj, largeurFrq);
+
+    char nombre[32];
+    auto ecritLigne = [&](size_t r) {
+        std::snprintf(nombre, sizeof nombre, "%*d ", largeurNum, codes[r]);
+        ligne = nombre;
+        ligne += libelle(base.RetourneGraphie(codes[r], false));
+        for (size_t i = 0; i < unj; ++i) {
+            std::snprintf(nombre, sizeof nombre, "%*d", largeurFrq, frq[r * unj + i]);
+            ligne += nombre;
+        }
+        ligne += '\n';
+        w.write(ligne);
+    };
+    for (size_t r = 0; r < nbActives; ++r)
+        ecritLigne(r);
+    w.write(champ(std::to_string(param.NF), 4, true));
+    w.printf("%4d%4d%4d%4d%4d%4d\n", 0, 0, 4, 150, 0, 0);
+    for (size_t r = nbActives; r < codes.size(); ++r)
+        ecritLigne(r);
+    if (!w.close() || !replaceFile(temporaire, chemin)) {
+        std::remove(temporaire.c_str());
+        erreur = chemin + " ne peut être écrit";
+        return false;
+    }
+    return true;
+}
+
+} // namespace morvix

@@ -1,0 +1,52 @@
+// One run of the correspondence analysis: write "coran.don" into the exchange folder, delete
+// the results of an earlier run, start the analysis program there and wait for it, then
+// read its factors back. Runs of several processes sharing a folder are serialised by a
+// lock on the folder, held until the results are read, so no run reads another's files.
+// Depends on afc (writer, readers) and partitions.
+#pragma once
+
+#include "afc/EcritCoran.h"
+#include "afc/TListePoints.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace morvix {
+
+class Partition;
+
+// The message for a table that cannot be written.
+inline constexpr const char *kErreurParametresAfc = "Vérifiez vos paramètres";
+
+// The program's folder when it is writable, else a folder "morvix-afc-UID" private to the
+// user in TEMP, TMPDIR or /tmp (created on demand); ends with '/'. "" when neither is
+// usable.
+std::string DossierEchangeAfc();
+
+enum class CodeAfc {
+    Ok,
+    Parametres, // the table cannot be written: kErreurParametresAfc
+    Facteurs,   // no factor file, or a refused one: kErreurFacteurs
+};
+
+struct ResultatLanceAfc {
+    CodeAfc Code = CodeAfc::Ok;
+    std::string Message;                  // the user's message (UTF-8), empty when Ok
+    std::string Detail;                   // why (UTF-8): the cause, the program's messages
+    std::string Facteurs;                 // path of the factor file
+    std::unique_ptr<TListePoints> Points; // the factors read back, when Ok
+    std::vector<int64_t> ValeursPropres;  // empty when "vp.txt" is missing or unreadable
+    bool ok() const { return Code == CodeAfc::Ok; }
+};
+
+// Runs the analysis of `partition` with `param`. `dossier` is the exchange folder and
+// `programme` the analysis program (by default qz5afc beside this program); the program
+// runs with the exchange folder as its working directory, no argument and no standard
+// input or output, and is waited for without a time limit.
+ResultatLanceAfc LanceAfc(const Partition &partition, const ParamAfc &param,
+                     const std::string &dossier = DossierEchangeAfc(),
+                     const std::string &programme = std::string());
+
+} // namespace morvix
