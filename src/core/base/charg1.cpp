@@ -107,7 +107,7 @@ bool charg1::LecParam(const std::string &path) {
     const int64_t maxv = std::numeric_limits<int32_t>::max();
     bool sound = true;
     for (int k = 0; k < 11; ++k)
-        sound = sound && v[k] >= 0 && v[k] < maxv;
+        sound = sound && v[k] >= (k == 2 ? -1 : 0) && v[k] < maxv; // field 3 is Nbart - 1
     m_nbitem = static_cast<int32_t>(v[0]);
     m_nbitem2 = static_cast<int32_t>(v[1]);
     m_nbart = static_cast<int32_t>(v[2] + 1);
@@ -141,15 +141,25 @@ bool charg1::AllocMem() {
     m_tailleTnum = int64_t{m_nbitem} * 4;
     m_tailleFtext = (int64_t{m_nbart} + 1) * 40;
     m_trace.append("\nAllocation de la mémoire :");
+    // What is actually reserved is bounded by what the files can hold (a .dic record takes
+    // at least 5 bytes, an item 4), so a damaged .par cannot claim all memory; a file too
+    // short for its counts is reported by the reading step.
+    const int64_t dicBytes = fileSize(m_dossier + m_nomBase + ".dic");
+    const int64_t numBytes = fileSize(m_dossier + m_nomBase + ".num");
+    m_lexmCap =
+        static_cast<int32_t>(std::min<int64_t>(m_nbart, std::max<int64_t>(dicBytes, 0) / 5 + 1));
+    m_tnumCap =
+        static_cast<int32_t>(std::min<int64_t>(m_nbitem, std::max<int64_t>(numBytes, 0) / 4));
     try {
-        m_lexm.reset(new Lexm[static_cast<size_t>(m_nbart) + 1]);
+        m_lexm.reset(new Lexm[static_cast<size_t>(m_lexmCap) + 1]);
         m_trace.append("\nAllocation de lexm réussie, %lld octets",
                        static_cast<long long>(m_tailleLexm));
-        m_tnum.reset(new int32_t[static_cast<size_t>(m_nbitem) + 1]);
+        m_tnum.reset(new int32_t[static_cast<size_t>(m_tnumCap) + 1]);
         m_trace.append("\nAllocation de tnum réussie, %lld octets",
                        static_cast<long long>(m_tailleTnum));
         m_ftext.clear();
-        m_ftext.reserve(static_cast<size_t>(m_tailleFtext));
+        m_ftext.reserve(static_cast<size_t>(
+            std::min<int64_t>(m_tailleFtext, std::max<int64_t>(dicBytes, 0) + m_lexmCap + 1)));
         m_trace.append("\nAllocation de ftext réussie, %lld octets",
                        static_cast<long long>(m_tailleFtext));
     } catch (const std::bad_alloc &) {
@@ -166,12 +176,12 @@ bool charg1::OpenDicNum() {
     if (!readFile(m_dossier + name, content))
         return failWith("Le dictionnaire " + name + " ne peut être lu.");
     const int32_t step = m_nbart / 100;
-    std::vector<size_t> offsets(static_cast<size_t>(m_nbart));
+    std::vector<size_t> offsets(static_cast<size_t>(m_lexmCap));
     m_ftext.clear();
     size_t i = 0;
     for (int32_t k = 0; k < m_nbart; ++k) {
         int64_t frq = 0, rank = 0;
-        bool ok = parseLong(content, i, frq) && parseLong(content, i, rank);
+        bool ok = k < m_lexmCap && parseLong(content, i, frq) && parseLong(content, i, rank);
         while (ok && i < content.size() && isSpace(static_cast<unsigned char>(content[i])))
             ++i;
         size_t start = i;
@@ -197,7 +207,7 @@ bool charg1::OpenDicNum() {
     }
     for (int32_t k = 0; k < m_nbart; ++k)
         m_lexm[static_cast<size_t>(k)].graphie = m_ftext.data() + offsets[static_cast<size_t>(k)];
-    m_lexm[static_cast<size_t>(m_nbart)] = Lexm{};
+    m_lexm[static_cast<size_t>(m_nbart)] = Lexm{}; // m_lexmCap == m_nbart here
     m_graphyIndex.clear();
     return true;
 }
@@ -221,7 +231,7 @@ bool charg1::OpenTextNum() {
     int32_t *counts = m_occStart.data() + 1;
     constexpr size_t kChunk = 1 << 16;
     while (p < m_nbitem) {
-        size_t want = std::min<size_t>(kChunk, static_cast<size_t>(m_nbitem - p));
+        size_t want = std::min<size_t>(kChunk, static_cast<size_t>(m_tnumCap - p));
         int32_t *chunk = m_tnum.get() + p;
         size_t got = readInt32(f, chunk, want);
         for (size_t j = 0; j < got; ++j, ++p) {
@@ -248,7 +258,7 @@ bool charg1::OpenTextNum() {
             if (step == 0 ? p == 0 : (p + 1) % step == 0)
                 gaugeStep(1);
         }
-        if (got < want) {
+        if (got < want || (want == 0 && p < m_nbitem)) {
             std::fclose(f);
             m_trace.append("\nTexte numérisé incomplet : %d items lus sur %d", p, m_nbitem);
             return failWith("Le texte numérisé " + name + " est incomplet (" + std::to_string(p) +

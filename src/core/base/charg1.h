@@ -144,6 +144,8 @@ class charg1 {
     int32_t m_nbctnu = 0;
     int32_t m_nbLignes = 0;
     int64_t m_tailleLexm = 0, m_tailleTnum = 0, m_tailleFtext = 0;
+    int32_t m_lexmCap = 0; // records actually reserved
+    int32_t m_tnumCap = 0; // items actually reserved
     Trace m_trace;
     Gauge m_gauge;
     const SegmentStore *m_store = nullptr;

@@ -164,3 +164,30 @@ TEST(ChargeBase, GaugeIsCalledAboutAHundredTimesPerPhase) {
     EXPECT_EQ(calls[0], 1);
     EXPECT_EQ(calls[1], 1);
 }
+
+TEST(ChargeBase, TextsWithoutFormsLoad) {
+    test::ScopedWorkDir dir;
+    // An empty text stores -1 as the code of its last article.
+    for (const char *text : {"", "\n\n", ". , ;\n<a=b>\n"}) {
+        ASSERT_FALSE(buildBase("e", text).empty()) << text;
+        int rc = -1;
+        auto b = load("e.par", &rc);
+        EXPECT_EQ(rc, kChargeOk) << text << b->Erreur();
+        EXPECT_EQ(b->Nbform(), 0);
+        EXPECT_EQ(b->Fmax(), 0);
+    }
+}
+
+TEST(ChargeBase, CountsBeyondTheFilesDoNotReserveMemory) {
+    test::ScopedWorkDir dir;
+    ASSERT_FALSE(buildBase("t", "un deux\n").empty());
+    // Counts far beyond the sizes of the .dic and .num files are reported as short files.
+    writeFile("t.par", "t\r\n2000000000 3 2000000000 2 2 1 2 2100000000 0 0 0 0 0\r\n");
+    int rc = -1;
+    auto b = load("t.par", &rc);
+    EXPECT_EQ(rc, kChargeParam); // Limd + 2 + Nbitem overflows
+    writeFile("t.par", "t\r\n1000000000 3 1000000000 2 2 1 2 1100000000 0 0 0 0 0\r\n");
+    b = load("t.par", &rc);
+    EXPECT_EQ(rc, kChargeDico);
+    EXPECT_NE(b->Erreur().find("2 articles lus sur 1000000001"), std::string::npos) << b->Erreur();
+}
