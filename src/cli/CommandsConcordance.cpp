@@ -4,6 +4,7 @@
 #include "base/charg1.h"
 #include "concordance/Concordance.h"
 #include "concordance/ConcordanceDocuments.h"
+#include "partitions/Partition.h"
 #include "segmentation/SegmPrinc.h"
 
 #include <iostream>
@@ -83,8 +84,15 @@ int concordance(const std::vector<std::string> &argv) {
         return rc;
 
     RegroupementParties parts;
-    if (args.has("--partition"))
-        return fail(kExitInput, "le regroupement par partie n'est pas encore disponible");
+    std::unique_ptr<Partition> partition;
+    if (auto key = args.value("--partition")) {
+        const int32_t cle = Partition::CodeCle(base, inText(*key));
+        if (cle < 0)
+            return fail(kExitInput, "la clé " + *key + " n'est pas dans la base");
+        partition = std::make_unique<Partition>(base, cle);
+        parts = RegroupementDe(*partition);
+        options.regroupement = &parts;
+    }
 
     DocumentConcordance doc = ConstruitConcordance(base, *group, options);
     if (format == "rtf") {

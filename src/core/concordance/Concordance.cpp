@@ -1,6 +1,7 @@
 #include "concordance/Concordance.h"
 
 #include "base/charg1.h"
+#include "partitions/Partition.h"
 #include "segments/SegRep.h"
 #include "util/RegexTables.h"
 
@@ -8,6 +9,16 @@
 #include <cstdio>
 
 namespace morvix {
+
+RegroupementParties RegroupementDe(const Partition &partition) {
+    RegroupementParties parts;
+    parts.nbParties = partition.NbParties;
+    parts.partieDePos = [&partition](int32_t position) { return partition.PartieDePos(position); };
+    for (int32_t i = 0; i < partition.NbParties; ++i)
+        parts.libelles.emplace_back(partition.Libelle(i));
+    parts.cle = partition.Base().RetourneGraphie(partition.Cle, false);
+    return parts;
+}
 
 std::unique_ptr<Tgen> PoleDepuisForme(const charg1 &base, std::string_view graphie) {
     const int32_t code = base.LocFormDic(graphie, true);

@@ -3,7 +3,8 @@
 // part, and the distributional inventory (the repeated segments that begin with a form of
 // the pole). Results are plain documents that the window, the command line and the report
 // page each format in their own way. Texts are Windows-1252 bytes.
-// Depends on base (charg1), groups (Tgen), segments (SegRep), util (Regex1252).
+// Depends on base (charg1), groups (Tgen), segments (SegRep), partitions (Partition),
+// util (Regex1252).
 #pragma once
 
 #include "groups/Tgen.h"
@@ -19,6 +20,7 @@
 namespace morvix {
 
 class charg1;
+class Partition;
 
 // Sort directions of the lines ("Avant", "Aucun", "Après").
 inline constexpr int32_t kTriAvant = -1;
@@ -37,6 +39,9 @@ struct RegroupementParties {
     std::vector<std::string> libelles;
     std::string cle; // graphy of the partition's key, for the report page
 };
+
+// The grouping by the parts of a partition (which must outlive it).
+RegroupementParties RegroupementDe(const Partition &partition);
 
 // One line: the left context (exactly the width, blanks in front), the pole, the right
 // context (each article followed by one blank). Inventory lines use the same three texts.
