@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <span>
 
 namespace morvix {
 
@@ -54,12 +55,76 @@ std::unique_ptr<Tgen> PoleDepuisExpression(const charg1 &base, std::string_view 
     return std::make_unique<Tgen>(&base, codes, nullptr);
 }
 
+namespace {
+
+// Context order of TriCont, faster: each occurrence carries the ranks of the first two
+// forms of its context (0 once the edge is reached), and only positions whose two first
+// forms agree are compared further, by charg1::ComparContextes, then by position.
+struct CleContexte {
+    uint64_t cle;
+    int32_t position;
+    int32_t indice;
+};
+
+std::vector<CleContexte> cleContextes(const charg1 &base, const std::vector<int32_t> &positions,
+                                      int32_t sens) {
+    const std::span<const int32_t> t = base.TnumData();
+    const int32_t nbitem = base.Nbitem(), codeMax = base.Nbform() - 1;
+    std::vector<CleContexte> keys(positions.size());
+    for (size_t i = 0; i < positions.size(); ++i) {
+        int32_t p = positions[i];
+        uint64_t key = 0;
+        bool edge = false;
+        for (int depth = 0; depth < 2; ++depth) {
+            uint64_t rank = 0;
+            if (!edge) {
+                do {
+                    p += sens;
+                } while (p >= 0 && p < nbitem && t[static_cast<size_t>(p)] > codeMax);
+                edge = p < 0 || p >= nbitem;
+                if (!edge)
+                    rank = static_cast<uint64_t>(base.Lexg(t[static_cast<size_t>(p)])) + 1;
+            }
+            key = (key << 32) | rank;
+        }
+        keys[i] = {key, positions[i], static_cast<int32_t>(i)};
+    }
+    const int32_t dir = sens < 0 ? -1 : 1;
+    std::sort(keys.begin(), keys.end(), [&](const CleContexte &a, const CleContexte &b) {
+        if (a.cle != b.cle)
+            return a.cle < b.cle;
+        const int c = base.ComparContextes(a.position, b.position, dir, codeMax);
+        return c != 0 ? c < 0 : a.position < b.position;
+    });
+    return keys;
+}
+
+// Indexes into `positions` in the order of the lines.
+std::vector<int32_t> ordreLignes(const charg1 &base, const std::vector<int32_t> &positions,
+                                 int32_t sens) {
+    std::vector<int32_t> order(positions.size());
+    if (sens == kTriAucun) {
+        for (size_t i = 0; i < order.size(); ++i)
+            order[i] = static_cast<int32_t>(i);
+        std::stable_sort(order.begin(), order.end(), [&](int32_t a, int32_t b) {
+            return positions[static_cast<size_t>(a)] < positions[static_cast<size_t>(b)];
+        });
+        return order;
+    }
+    std::vector<CleContexte> keys = cleContextes(base, positions, sens < 0 ? -1 : 1);
+    for (size_t i = 0; i < keys.size(); ++i)
+        order[i] = keys[i].indice;
+    return order;
+}
+
+} // namespace
+
 void TrieOccurrences(const charg1 &base, std::vector<int32_t> &positions, int32_t sens) {
-    if (sens == kTriAucun)
-        std::sort(positions.begin(), positions.end());
-    else
-        base.TriCont(positions.data(), static_cast<int32_t>(positions.size()), sens < 0 ? -1 : 1,
-                     base.Nbform() - 1);
+    std::vector<int32_t> order = ordreLignes(base, positions, sens);
+    std::vector<int32_t> sorted(positions.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        sorted[i] = positions[static_cast<size_t>(order[i])];
+    positions = std::move(sorted);
 }
 
 LigneContexte LigneDeContexte(const charg1 &base, int32_t position, int32_t largeur) {
@@ -69,38 +134,42 @@ LigneContexte LigneDeContexte(const charg1 &base, int32_t position, int32_t larg
     if (const char *g = base.RetourneGraphieAtPos(position, false))
         line.pole = g;
 
-    // Left: " g" in front for each article going back, until the width is reached.
-    const char *pieces[256 + 1];
+    // Left: " g" in front for each article going back, until the width is reached; then
+    // the last w characters, or blanks in front up to w.
+    struct Piece {
+        const char *text;
+        size_t length;
+    };
+    Piece fixed[64];
+    std::vector<Piece> more; // beyond 64 pieces (very wide contexts)
     size_t nbPieces = 0, length = 0;
-    std::vector<const char *> more; // only for widths beyond the fixed array
     for (int32_t q = position - 1; length < w && q >= 0; --q) {
         const char *g = base.RetourneGraphieAtPos(q, true);
         if (!g || !*g)
             continue;
-        if (nbPieces < 256)
-            pieces[nbPieces++] = g;
+        const Piece piece{g, std::char_traits<char>::length(g)};
+        if (nbPieces < 64)
+            fixed[nbPieces++] = piece;
         else
-            more.push_back(g);
-        length += 1 + std::char_traits<char>::length(g);
+            more.push_back(piece);
+        length += 1 + piece.length;
     }
-    std::string left;
-    left.reserve(std::max(length, w));
-    for (size_t i = more.size(); i-- > 0;) {
-        left += ' ';
-        left += more[i];
-    }
-    for (size_t i = nbPieces; i-- > 0;) {
-        left += ' ';
-        left += pieces[i];
-    }
-    if (left.size() > w)
-        line.gauche.assign(left, left.size() - w, w);
-    else
-        line.gauche.assign(w - left.size(), ' ').append(left);
+    line.gauche.assign(w, ' ');
+    size_t end = w; // fill from the right, nearest article first
+    auto put = [&](const Piece &piece) {
+        for (size_t k = piece.length; k-- > 0 && end > 0;)
+            line.gauche[--end] = piece.text[k];
+        if (end > 0)
+            line.gauche[--end] = ' ';
+    };
+    for (size_t i = 0; i < nbPieces && end > 0; ++i)
+        put(fixed[i]);
+    for (size_t i = 0; i < more.size() && end > 0; ++i)
+        put(more[i]);
 
     // Right: "g " for each article going forward, until the width is reached.
     const int32_t nbitem = base.Nbitem();
-    line.droite.reserve(w + 16);
+    line.droite.reserve(w + 24);
     for (int32_t q = position + 1; line.droite.size() < w && q < nbitem; ++q) {
         const char *g = base.RetourneGraphieAtPos(q, true);
         if (!g || !*g)
@@ -114,31 +183,44 @@ LigneContexte LigneDeContexte(const charg1 &base, int32_t position, int32_t larg
 DocumentConcordance ConstruitConcordance(const charg1 &base, const Tgen &pole,
                                          const OptionsConcordance &options) {
     DocumentConcordance doc;
-    std::vector<int32_t> positions = pole.Occ;
+    const std::vector<int32_t> &positions = pole.Occ;
     doc.nbOccurrences = static_cast<int32_t>(positions.size());
-    TrieOccurrences(base, positions, options.sens);
     const int32_t width = std::clamp(options.largeur, kLargeurMin, kLargeurMax);
-    auto lineItem = [&](int32_t p) {
-        ElementDocument item;
-        item.ligne = LigneDeContexte(base, p, width);
-        return item;
-    };
+    const std::vector<int32_t> order = ordreLignes(base, positions, options.sens);
 
     const RegroupementParties *parts = options.regroupement;
-    if (!parts || !parts->partieDePos) {
+    const bool grouped = parts && parts->partieDePos;
+    std::vector<int32_t> partOf;
+    if (grouped) {
+        partOf.resize(positions.size());
+        for (size_t i = 0; i < positions.size(); ++i) {
+            const int32_t part = parts->partieDePos(positions[i]);
+            partOf[i] = part >= 0 && part < parts->nbParties ? part : -1;
+        }
+    }
+    // Lines are built in text order, where the reads of the numeric text are close.
+    std::vector<LigneContexte> lines(positions.size());
+    for (size_t i = 0; i < positions.size(); ++i)
+        if (!grouped || partOf[i] >= 0)
+            lines[i] = LigneDeContexte(base, positions[i], width);
+    auto take = [&](int32_t index) {
+        ElementDocument item;
+        item.ligne = std::move(lines[static_cast<size_t>(index)]);
+        doc.elements.push_back(std::move(item));
+        ++doc.nbLignes;
+    };
+
+    if (!grouped) {
         doc.elements.reserve(positions.size());
-        for (int32_t p : positions)
-            doc.elements.push_back(lineItem(p));
-        doc.nbLignes = static_cast<int32_t>(positions.size());
+        for (int32_t index : order)
+            take(index);
         return doc;
     }
-    // Each part's occurrences, in the order of the sorted array.
+    // Each part's lines, in the order of the sort.
     std::vector<std::vector<int32_t>> byPart(static_cast<size_t>(std::max(parts->nbParties, 0)));
-    for (int32_t p : positions) {
-        const int32_t part = parts->partieDePos(p);
-        if (part >= 0 && part < parts->nbParties)
-            byPart[static_cast<size_t>(part)].push_back(p);
-    }
+    for (int32_t index : order)
+        if (partOf[static_cast<size_t>(index)] >= 0)
+            byPart[static_cast<size_t>(partOf[static_cast<size_t>(index)])].push_back(index);
     for (size_t i = 0; i < byPart.size(); ++i) {
         if (byPart[i].empty())
             continue;
@@ -149,9 +231,8 @@ DocumentConcordance ConstruitConcordance(const charg1 &base, const Tgen &pole,
             header.libelle = parts->libelles[i];
         header.nombre = static_cast<int32_t>(byPart[i].size());
         doc.elements.push_back(std::move(header));
-        for (int32_t p : byPart[i])
-            doc.elements.push_back(lineItem(p));
-        doc.nbLignes += static_cast<int32_t>(byPart[i].size());
+        for (int32_t index : byPart[i])
+            take(index);
     }
     return doc;
 }

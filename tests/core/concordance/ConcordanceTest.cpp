@@ -1,6 +1,7 @@
 #include "concordance/Concordance.h"
 #include "base/charg1.h"
 #include "concordance/ConcordanceDocuments.h"
+#include "partitions/Partition.h"
 #include "segments/SegRep.h"
 
 #include "TestSupport.h"
@@ -190,4 +191,46 @@ TEST_F(ConcordanceTest, RichTextAndHtmlDocuments) {
     EXPECT_EQ(NomPageConcordance(2), "conc2.html");
     EXPECT_EQ(TitreEntreeConcordance("a", kTriAvant), "Concordance de : a (tri avant)");
     EXPECT_EQ(TexteTri(kTriAucun), " (tri ordre du texte)");
+}
+
+// The concordance's sort gives exactly the base's context order, on real text, in both
+// directions, for frequent and rare forms, and with the real partition grouping.
+TEST(ConcordanceSample, SortAgreesWithTheBaseAndPartsCoverEveryLine) {
+    test::ScopedWorkDir dir;
+    test::writeFile("s.txt", test::readFile(MORVIX_SAMPLE));
+    ASSERT_EQ(SegmPrinc("s.txt", kDelimiteursDefaut).code, SegmCode::Ok);
+    charg1 base;
+    ASSERT_EQ(base.ChargeBase("s.par"), kChargeOk);
+    for (int32_t code : {0, 1, 7, 60, 400, base.Nbform() - 1, base.Nbform()}) {
+        Tgen pole(&base, &code, 1, nullptr);
+        for (int32_t sens : {kTriAvant, kTriApres}) {
+            std::vector<int32_t> expected = pole.Occ, actual = pole.Occ;
+            base.TriCont(expected.data(), static_cast<int32_t>(expected.size()), sens,
+                         base.Nbform() - 1);
+            TrieOccurrences(base, actual, sens);
+            EXPECT_EQ(actual, expected) << code << " " << sens;
+        }
+    }
+    const int32_t code = 3;
+    Tgen pole(&base, &code, 1, nullptr);
+    Partition partition(base, Partition::CodeCle(base, "auteur"));
+    ASSERT_GT(partition.NbParties, 1);
+    RegroupementParties parts = RegroupementDe(partition);
+    OptionsConcordance o;
+    o.sens = kTriAvant;
+    o.regroupement = &parts;
+    DocumentConcordance doc = ConstruitConcordance(base, pole, o);
+    int32_t lines = 0, part = -1;
+    for (const ElementDocument &item : doc.elements) {
+        if (item.entete) {
+            EXPECT_GT(item.partie, part);
+            part = item.partie;
+            EXPECT_EQ(item.libelle, partition.Libelle(part));
+            EXPECT_EQ(item.nombre, partition.FrqGroupePartie(pole, part));
+        } else {
+            EXPECT_EQ(partition.PartieDePos(item.ligne.position), part);
+            ++lines;
+        }
+    }
+    EXPECT_EQ(lines, pole.NbOcc);
 }
