@@ -1,0 +1,236 @@
+// morvix-cli commands on partitions: partition, specif, spectot, chrono, increments.
+#include "CliCommand.h"
+
+#include "base/charg1.h"
+#include "partitions/CalcSpecTot.h"
+#include "partitions/Partition.h"
+#include "partitions/PrimSpec.h"
+#include "partitions/PrimSpecChr.h"
+
+#include <iostream>
+#include <memory>
+
+namespace morvix::cli {
+
+namespace {
+
+// A loaded base and its partition on a key, or the exit code of the failure.
+struct Chargement {
+    std::unique_ptr<charg1> base;
+    std::unique_ptr<Partition> part;
+    int code = kExitOk;
+};
+
+Chargement charge(const std::string &path, const std::string &cle) {
+    Chargement c;
+    c.base = std::make_unique<charg1>();
+    if (c.base->ChargeBase(path) != kChargeOk) {
+        c.code =
+            fail(kExitInput, "la base " + path + " ne peut être chargée : " + c.base->Erreur());
+        return c;
+    }
+    const int32_t code = Partition::CodeCle(*c.base, inText(cle));
+    if (code < 0) {
+        c.code = fail(kExitInput, "la clé « " + cle + " » n'existe pas dans la base " + path);
+        return c;
+    }
+    c.part = std::make_unique<Partition>(*c.base, code);
+    return c;
+}
+
+// Parses "--seuil" and "--frqmin" into the partition.
+bool parametres(const CliArgs &args, Partition &p, int &code) {
+    std::string error;
+    int64_t seuil = 0, frqMin = 0;
+    if (!args.intValue("--seuil", kSeuilDefaut, seuil, error, 0, 100) ||
+        !args.intValue("--frqmin", kFrqMinDefaut, frqMin, error, 0)) {
+        code = fail(kExitUsage, error);
+        return false;
+    }
+    p.Seuil = static_cast<int32_t>(seuil);
+    p.FrqMin = static_cast<int32_t>(frqMin);
+    return true;
+}
+
+// Sets `flags` to the parts named in a comma-separated list of labels.
+bool parties(const Partition &p, const std::string &liste, std::vector<bool> &flags, int &code) {
+    flags.assign(static_cast<size_t>(p.NbParties), false);
+    size_t debut = 0;
+    while (debut <= liste.size()) {
+        size_t fin = liste.find(',', debut);
+        if (fin == std::string::npos)
+            fin = liste.size();
+        const std::string label = liste.substr(debut, fin - debut);
+        const int32_t q = p.IndexLibelle(inText(label));
+        if (q < 0) {
+            code = fail(kExitInput, "la partie « " + label + " » n'existe pas");
+            return false;
+        }
+        flags[static_cast<size_t>(q)] = true;
+        debut = fin + 1;
+    }
+    return true;
+}
+
+void imprimeResultats(const Partition &p, const PrimSpec &spec) {
+    std::cout << "graphie\tF\tk\tcoeff\n";
+    for (const ResSpec &r : spec.Resultats())
+        std::cout << outText(p.Base().RetourneGraphie(r.Code, false)) << '\t' << r.F << '\t' << r.k
+                  << '\t' << r.Coeff << '\n';
+}
+
+int partition(const std::vector<std::string> &argv) {
+    CliArgs args;
+    if (!parseOrUsage("partition", argv, {}, {}, 2, 2, args))
+        return kExitUsage;
+    Chargement c = charge(args.positionals()[0], args.positionals()[1]);
+    if (!c.part)
+        return c.code;
+    const Partition &p = *c.part;
+    std::cout << "partie\ttaille\tformes\thapax\tfmax\tforme fmax\n";
+    for (int32_t q = 0; q < p.NbParties; ++q) {
+        const auto uq = static_cast<size_t>(q);
+        std::cout << outText(p.Libelle(q)) << '\t' << p.Taille[uq] << '\t' << p.NbFormes[uq] << '\t'
+                  << p.NbHapax[uq] << '\t' << p.FmaxPartie[uq] << '\t'
+                  << (p.FmaxPartie[uq] > 0
+                          ? outText(c.base->RetourneGraphie(p.FormeFmax[uq], false))
+                          : std::string())
+                  << '\n';
+    }
+    return kExitOk;
+}
+
+int specif(const std::vector<std::string> &argv) {
+    CliArgs args;
+    if (!parseOrUsage("specif", argv, {"--parts", "--reference", "--seuil", "--frqmin"}, {}, 2, 2,
+                      args))
+        return kExitUsage;
+    if (!args.has("--parts"))
+        return fail(kExitUsage, "specif : --parts est obligatoire");
+    Chargement c = charge(args.positionals()[0], args.positionals()[1]);
+    if (!c.part)
+        return c.code;
+    Partition &p = *c.part;
+    int code = kExitOk;
+    if (!parametres(args, p, code) || !parties(p, *args.value("--parts"), p.Selec, code))
+        return code;
+    if (auto ref = args.value("--reference"); ref && !parties(p, *ref, p.Cochee, code))
+        return code;
+    PrimSpec spec(p, 1);
+    spec.SetProgression(nullptr);
+    spec.Calcule();
+    imprimeResultats(p, spec);
+    return kExitOk;
+}
+
+int spectot(const std::vector<std::string> &argv) {
+    CliArgs args;
+    if (!parseOrUsage("spectot", argv, {"--seuil", "--frqmin"}, {}, 2, 2, args))
+        return kExitUsage;
+    Chargement c = charge(args.positionals()[0], args.positionals()[1]);
+    if (!c.part)
+        return c.code;
+    Partition &p = *c.part;
+    int code = kExitOk;
+    if (!parametres(args, p, code))
+        return code;
+    CalcSpecTot tot(p, nullptr);
+    std::cout << "graphie\tF";
+    for (int32_t q : tot.NumParties()) {
+        const std::string label = outText(p.Libelle(q));
+        std::cout << '\t' << label << " f\t" << label << " coeff";
+    }
+    std::cout << '\n';
+    std::string ligne;
+    for (int32_t j = 0; j < c.base->Nbform(); ++j) {
+        ligne = outText(c.base->RetourneGraphie(j, false));
+        ligne += '\t';
+        ligne += std::to_string(c.base->RetourneFrq(j));
+        for (int32_t i = 0; i < tot.NbParties(); ++i) {
+            ligne += '\t';
+            ligne += std::to_string(p.Frq(j, tot.NumParties()[static_cast<size_t>(i)]));
+            ligne += '\t';
+            ligne += std::to_string(tot.CoeffPartie(j, i));
+        }
+        ligne += '\n';
+        std::cout << ligne;
+    }
+    return kExitOk;
+}
+
+int chrono(const std::vector<std::string> &argv) {
+    CliArgs args;
+    if (!parseOrUsage("chrono", argv, {"--seuil", "--frqmin", "--order"}, {}, 2, 2, args))
+        return kExitUsage;
+    Chargement c = charge(args.positionals()[0], args.positionals()[1]);
+    if (!c.part)
+        return c.code;
+    Partition &p = *c.part;
+    int code = kExitOk;
+    std::string error;
+    int64_t ordre = -1;
+    if (!parametres(args, p, code))
+        return code;
+    if (!args.intValue("--order", -1, ordre, error, -1, 9))
+        return fail(kExitUsage, error);
+    PrimSpecChr chr(p, p.Seuil, p.FrqMin);
+    chr.Calcule();
+    chr.Trie(static_cast<int32_t>(ordre));
+    std::cout << "graphie\tF\tf\tcoeff\tparties\n";
+    for (const ResSpecChr &r : chr.Resultats()) {
+        std::cout << outText(c.base->RetourneGraphie(r.Code, false)) << '\t'
+                  << chr.FrqTotale(r.Code) << '\t' << r.f << '\t' << r.Coeff << '\t'
+                  << outText(p.Libelle(r.Premiere));
+        if (r.Derniere != r.Premiere)
+            std::cout << " - " << outText(p.Libelle(r.Derniere));
+        std::cout << '\n';
+    }
+    return kExitOk;
+}
+
+int increments(const std::vector<std::string> &argv) {
+    CliArgs args;
+    if (!parseOrUsage("increments", argv, {"--part", "--seuil", "--frqmin"}, {}, 2, 2, args))
+        return kExitUsage;
+    if (!args.has("--part"))
+        return fail(kExitUsage, "increments : --part est obligatoire");
+    Chargement c = charge(args.positionals()[0], args.positionals()[1]);
+    if (!c.part)
+        return c.code;
+    Partition &p = *c.part;
+    int code = kExitOk;
+    if (!parametres(args, p, code) || !parties(p, *args.value("--part"), p.Selec, code))
+        return code;
+    Accroissements a = AccroissementsSpecifiques(p, p.Seuil, p.FrqMin, nullptr);
+    if (!a.Spec)
+        return fail(kExitInput, "aucune partie à la fois cochée et sélectionnée");
+    std::cout << outText(a.Entete) << '\n';
+    imprimeResultats(p, *a.Spec);
+    return kExitOk;
+}
+
+const CommandRegistration kPartition({"partition", "partition BASE.par KEY",
+                                      "statistiques par partie : taille, formes, hapax, fmax, "
+                                      "forme de fmax",
+                                      partition});
+const CommandRegistration kSpecif({"specif",
+                                   "specif BASE.par KEY --parts L1,L2… [--reference L1,…] "
+                                   "[--seuil 5] [--frqmin 10]",
+                                   "spécificités des parties nommées contre la référence "
+                                   "(toutes les parties par défaut)",
+                                   specif});
+const CommandRegistration kSpectot({"spectot", "spectot BASE.par KEY [--seuil 5] [--frqmin 10]",
+                                    "fréquence et coefficient de spécificité de chaque forme "
+                                    "dans chaque partie",
+                                    spectot});
+const CommandRegistration kChrono({"chrono",
+                                   "chrono BASE.par KEY [--seuil 5] [--frqmin 10] [--order N]",
+                                   "spécificités chronologiques (ordre de tri 0 à 9)", chrono});
+const CommandRegistration kIncrements({"increments",
+                                       "increments BASE.par KEY --part LABEL [--seuil 5] "
+                                       "[--frqmin 10]",
+                                       "accroissements spécifiques d'une partie", increments});
+
+} // namespace
+
+} // namespace morvix::cli
