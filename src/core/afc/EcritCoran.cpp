@@ -5,6 +5,7 @@
 #include "util/TextWriter.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <vector>
 
@@ -82,10 +83,10 @@ bool EcritCoranDon(const std::string &chemin, const Partition &partition, const 
     for (int32_t j = 0; j < param.NI; ++j)
         codes.push_back(j);
     const auto nbActives = codes.size();
-    if (base.SegmentStoreAttache())
-        for (int32_t j = base.Nbart() + 1; j <= base.NbTotEntites(); ++j)
-            if (base.RetourneFrq(j) >= param.FrqMin)
-                codes.push_back(j);
+    if (const SegmentStore *store = base.SegmentStoreAttache())
+        for (int32_t k = 0; k < store->NbSegments(); ++k)
+            if (store->FrqSeg(k) >= param.FrqMin)
+                codes.push_back(base.Nbart() + 1 + k);
     const auto unj = static_cast<size_t>(nj);
     std::vector<int32_t> frq(codes.size() * unj);
     int64_t maxFrq = 0;
@@ -124,8 +125,12 @@ bool EcritCoranDon(const std::string &chemin, const Partition &partition, const 
         ligne = nombre;
         ligne += libelle(base.RetourneGraphie(codes[r], false));
         for (size_t i = 0; i < unj; ++i) {
-            std::snprintf(nombre, sizeof nombre, "%*d", largeurFrq, frq[r * unj + i]);
-            ligne += nombre;
+            auto [fin, ec] = std::to_chars(nombre, nombre + sizeof nombre, frq[r * unj + i]);
+            const auto n = static_cast<size_t>(fin - nombre);
+            ligne.append(static_cast<size_t>(largeurFrq) -
+                             std::min(n, static_cast<size_t>(largeurFrq)),
+                         ' ');
+            ligne.append(nombre, n);
         }
         ligne += '\n';
         w.write(ligne);

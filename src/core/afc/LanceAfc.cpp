@@ -133,8 +133,8 @@ std::string DossierEchangeAfc() {
     return dossierPrive(d) ? d + "/" : std::string();
 }
 
-ResultatLanceAfc LanceAfc(const Partition &partition, const ParamAfc &param, const std::string &dossier,
-                     const std::string &programme) {
+ResultatLanceAfc LanceAfc(const Partition &partition, const ParamAfc &param,
+                          const std::string &dossier, const std::string &programme) {
     ResultatLanceAfc r;
     const std::string d = avecSeparateur(dossier);
     const std::string prog = programme.empty() ? DossierProgramme() + "qz5afc" : programme;

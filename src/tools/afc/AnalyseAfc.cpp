@@ -1,9 +1,11 @@
 #include "AnalyseAfc.h"
 
 #include <Eigen/Dense>
+#include <Eigen/QR>
 #include <Eigen/SVD>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -11,35 +13,55 @@ namespace morvix::afc {
 
 namespace {
 
+using Eigen::Index;
 using Eigen::MatrixXd;
 using Eigen::VectorXd;
 
-// Coordinates of a profile `h` (summing to 1) on the factors: h' * standard coordinates.
-// Fills distance (against the centroid `centre`) and squared cosines too.
-void projette(const VectorXd &h, const VectorXd &centre, const MatrixXd &standard,
-              const VectorXd &sigma, PointAfc &p) {
-    const auto nf = static_cast<Eigen::Index>(p.coord.size());
-    double d2 = 0;
-    for (Eigen::Index i = 0; i < h.size(); ++i)
-        if (centre[i] > 0)
-            d2 += (h[i] - centre[i]) * (h[i] - centre[i]) / centre[i];
-    p.distance = std::sqrt(d2);
-    for (Eigen::Index k = 0; k < nf && k < sigma.size(); ++k) {
-        double g = sigma[k] > 0 ? h.dot(standard.col(k)) : 0.0;
-        p.coord[static_cast<size_t>(k)] = g;
-        p.cos2[static_cast<size_t>(k)] = d2 > 0 ? g * g / d2 : 0.0;
+VectorXd inverse(const VectorXd &v) {
+    return v.unaryExpr([](double x) { return x > 0 ? 1.0 / x : 0.0; });
+}
+
+// Profiles: each row of `n` divided by its sum (zero rows stay zero).
+MatrixXd profilsLignes(const MatrixXd &n) { return inverse(n.rowwise().sum()).asDiagonal() * n; }
+
+// Squared chi-square distances of the rows of `profils` to `centre`.
+VectorXd distances2(const MatrixXd &profils, const VectorXd &centre) {
+    VectorXd inv = inverse(centre);
+    return ((profils.rowwise() - centre.transpose()).array().square().rowwise() *
+            inv.transpose().array())
+        .rowwise()
+        .sum();
+}
+
+// Points from principal coordinates (one row per point), masses and squared distances.
+void remplit(std::vector<PointAfc> &points, const MatrixXd &coord, const VectorXd &masse,
+             const VectorXd &d2, const std::vector<double> &lambda, int32_t nf) {
+    for (size_t p = 0; p < points.size(); ++p) {
+        PointAfc &pt = points[p];
+        const auto i = static_cast<Index>(p);
+        pt.masse = masse[i];
+        pt.distance = std::sqrt(std::max(0.0, d2[i]));
+        pt.coord.assign(static_cast<size_t>(nf), 0.0);
+        pt.ctr.assign(static_cast<size_t>(nf), 0.0);
+        pt.cos2.assign(static_cast<size_t>(nf), 0.0);
+        for (Index k = 0; k < coord.cols() && k < nf; ++k) {
+            const auto uk = static_cast<size_t>(k);
+            double g = coord(i, k);
+            pt.coord[uk] = g;
+            pt.cos2[uk] = d2[i] > 0 ? g * g / d2[i] : 0.0;
+            if (pt.actif && lambda[uk] > 0)
+                pt.ctr[uk] = masse[i] * g * g / lambda[uk];
+        }
     }
 }
 
-PointAfc nouveauPoint(int32_t nf, bool actif, int64_t ident, std::string libelle) {
-    PointAfc p;
-    p.actif = actif;
-    p.ident = ident;
-    p.libelle = std::move(libelle);
-    p.coord.assign(static_cast<size_t>(nf), 0.0);
-    p.ctr.assign(static_cast<size_t>(nf), 0.0);
-    p.cos2.assign(static_cast<size_t>(nf), 0.0);
-    return p;
+MatrixXd comptes(const std::vector<LigneTable> &lignes, const std::vector<int32_t> &colonnes) {
+    MatrixXd n(static_cast<Index>(lignes.size()), static_cast<Index>(colonnes.size()));
+    for (size_t i = 0; i < lignes.size(); ++i)
+        for (size_t j = 0; j < colonnes.size(); ++j)
+            n(static_cast<Index>(i), static_cast<Index>(j)) =
+                static_cast<double>(lignes[i].valeurs[static_cast<size_t>(colonnes[j])]);
+    return n;
 }
 
 } // namespace
@@ -47,108 +69,100 @@ PointAfc nouveauPoint(int32_t nf, bool actif, int64_t ident, std::string libelle
 bool CalculeAfc(const TableAfc &table, ResultatAfc &r, std::string &erreur) {
     r = ResultatAfc{};
     const int32_t nf = table.nbFacteurs;
-    std::vector<int32_t> colActives;
-    for (int32_t j = 0; j < table.nbColonnes; ++j)
+    std::vector<int32_t> actives, toutes;
+    for (int32_t j = 0; j < table.nbColonnes; ++j) {
+        toutes.push_back(j);
         if (table.types[static_cast<size_t>(j)] == 1)
-            colActives.push_back(j);
-    if (colActives.empty()) {
+            actives.push_back(j);
+    }
+    if (actives.empty()) {
         erreur = "aucune colonne active";
         return false;
     }
-    const auto ni = static_cast<Eigen::Index>(table.actives.size());
-    const auto nja = static_cast<Eigen::Index>(colActives.size());
-    MatrixXd n(ni, nja);
-    for (Eigen::Index i = 0; i < ni; ++i)
-        for (Eigen::Index j = 0; j < nja; ++j)
-            n(i, j) = static_cast<double>(
-                table.actives[static_cast<size_t>(i)]
-                    .valeurs[static_cast<size_t>(colActives[static_cast<size_t>(j)])]);
+    const MatrixXd n = comptes(table.actives, actives);
     const double total = n.sum();
     if (!(total > 0)) {
         erreur = "le tableau actif est vide";
         return false;
     }
-    MatrixXd p = n / total;
-    VectorXd rm = p.rowwise().sum();
-    VectorXd cm = p.colwise().sum().transpose();
-    VectorXd rs = rm.unaryExpr([](double v) { return v > 0 ? 1.0 / std::sqrt(v) : 0.0; });
-    VectorXd cs = cm.unaryExpr([](double v) { return v > 0 ? 1.0 / std::sqrt(v) : 0.0; });
-    MatrixXd s = rs.asDiagonal() * (p - rm * cm.transpose()) * cs.asDiagonal();
+    const VectorXd rm = n.rowwise().sum() / total;
+    const VectorXd cm = n.colwise().sum().transpose() / total;
+    const VectorXd rs = inverse(rm.cwiseSqrt());
+    const VectorXd cs = inverse(cm.cwiseSqrt());
+    MatrixXd s = rs.asDiagonal() * (n / total - rm * cm.transpose()) * cs.asDiagonal();
+    r.total = s.squaredNorm();
 
-    Eigen::BDCSVD<MatrixXd> svd(s, Eigen::ComputeThinU | Eigen::ComputeThinV);
+    // SVD of the standardized residuals through their R factor: S = Q R, R = U' Sigma V'.
+    const Index rang = std::min(s.rows(), s.cols());
+    Eigen::HouseholderQR<Eigen::Ref<MatrixXd>> qr(s);
+    MatrixXd rfac = s.topRows(rang).triangularView<Eigen::Upper>();
+    Eigen::JacobiSVD<MatrixXd> svd(rfac, Eigen::ComputeThinV);
     VectorXd sigma = svd.singularValues();
-    MatrixXd u = svd.matrixU();
     MatrixXd v = svd.matrixV();
-    // Values below the rounding noise of the residuals are no factor.
+    // Values within the rounding noise of the residuals are no factor.
     const double bruit = 1e-12 * std::max(1.0, sigma.size() ? sigma[0] : 0.0);
-    for (Eigen::Index k = 0; k < sigma.size(); ++k)
+    for (Index k = 0; k < sigma.size(); ++k)
         if (sigma[k] < bruit)
             sigma[k] = 0;
-    // Deterministic signs: on each factor, the column farthest out lies on the positive side.
-    for (Eigen::Index k = 0; k < v.cols(); ++k) {
-        Eigen::Index jm = 0;
-        (cs.asDiagonal() * v.col(k)).cwiseAbs().maxCoeff(&jm);
-        if ((cs[jm] * v(jm, k)) < 0) {
-            v.col(k) = -v.col(k);
-            u.col(k) = -u.col(k);
-        }
+    const Index nk = std::min<Index>(sigma.size(), nf);
+    MatrixXd gamma = cs.asDiagonal() * v.leftCols(nk); // column standard coordinates
+    // Deterministic signs: on each factor, the active column farthest out is positive.
+    for (Index k = 0; k < nk; ++k) {
+        Index jm = 0;
+        gamma.col(k).cwiseAbs().maxCoeff(&jm);
+        if (gamma(jm, k) < 0)
+            gamma.col(k) = -gamma.col(k);
     }
-    MatrixXd colStd = cs.asDiagonal() * v; // column standard coordinates
-    MatrixXd ligStd = rs.asDiagonal() * u; // row standard coordinates
-
-    r.total = s.squaredNorm();
     r.valeursPropres.assign(static_cast<size_t>(nf), 0.0);
-    for (Eigen::Index k = 0; k < nf && k < sigma.size(); ++k)
+    VectorXd invSigma = VectorXd::Zero(nk);
+    for (Index k = 0; k < nk; ++k) {
         r.valeursPropres[static_cast<size_t>(k)] = sigma[k] * sigma[k];
-
-    // Columns: active ones through the SVD, supplementary ones through their profile on
-    // the active rows; both by the same transition formula.
-    for (int32_t j = 0; j < table.nbColonnes; ++j) {
-        bool actif = table.types[static_cast<size_t>(j)] == 1;
-        PointAfc pt = nouveauPoint(nf, actif, j, std::to_string(j));
-        VectorXd h(ni);
-        for (Eigen::Index i = 0; i < ni; ++i)
-            h[i] = static_cast<double>(
-                table.actives[static_cast<size_t>(i)].valeurs[static_cast<size_t>(j)]);
-        double somme = h.sum();
-        pt.masse = somme / total;
-        if (somme > 0) {
-            h /= somme;
-            projette(h, rm, ligStd, sigma, pt);
-        }
-        if (actif)
-            for (int32_t k = 0; k < nf; ++k) {
-                double lambda = r.valeursPropres[static_cast<size_t>(k)];
-                double g = pt.coord[static_cast<size_t>(k)];
-                pt.ctr[static_cast<size_t>(k)] = lambda > 0 ? pt.masse * g * g / lambda : 0.0;
-            }
-        r.colonnes.push_back(std::move(pt));
+        if (sigma[k] > 0)
+            invSigma[k] = 1.0 / sigma[k];
+        else
+            gamma.col(k).setZero();
     }
 
-    auto ligne = [&](const LigneTable &l, bool actif) {
-        PointAfc pt = nouveauPoint(nf, actif, l.numero, l.libelle);
-        VectorXd h(nja);
-        for (Eigen::Index j = 0; j < nja; ++j)
-            h[j] = static_cast<double>(
-                l.valeurs[static_cast<size_t>(colActives[static_cast<size_t>(j)])]);
-        double somme = h.sum();
-        pt.masse = somme / total;
-        if (somme > 0) {
-            h /= somme;
-            projette(h, cm, colStd, sigma, pt);
+    // Rows: profiles on the active columns times the column standard coordinates.
+    const MatrixXd hLignes = profilsLignes(n);
+    const MatrixXd f = hLignes * gamma;
+    const MatrixXd phi = f * invSigma.asDiagonal(); // row standard coordinates
+    // Every column, active or not, by its profile on the active rows.
+    const MatrixXd nToutes = comptes(table.actives, toutes);
+    const VectorXd sommesCol = nToutes.colwise().sum().transpose();
+    const MatrixXd hColonnes = inverse(sommesCol).asDiagonal() * nToutes.transpose();
+    const MatrixXd g = hColonnes * phi;
+
+    r.colonnes.resize(static_cast<size_t>(table.nbColonnes));
+    for (int32_t j = 0; j < table.nbColonnes; ++j) {
+        r.colonnes[static_cast<size_t>(j)].actif = table.types[static_cast<size_t>(j)] == 1;
+        r.colonnes[static_cast<size_t>(j)].ident = j;
+        r.colonnes[static_cast<size_t>(j)].libelle = std::to_string(j);
+    }
+    remplit(r.colonnes, g, sommesCol / total, distances2(hColonnes, rm), r.valeursPropres, nf);
+
+    std::vector<PointAfc> lignes(table.actives.size());
+    for (size_t i = 0; i < lignes.size(); ++i) {
+        lignes[i].ident = table.actives[i].numero;
+        lignes[i].libelle = table.actives[i].libelle;
+    }
+    remplit(lignes, f, rm, distances2(hLignes, cm), r.valeursPropres, nf);
+    r.lignes = std::move(lignes);
+
+    if (!table.supplementaires.empty()) {
+        const MatrixXd ns = comptes(table.supplementaires, actives);
+        const MatrixXd hs = profilsLignes(ns);
+        std::vector<PointAfc> sup(table.supplementaires.size());
+        for (size_t i = 0; i < sup.size(); ++i) {
+            sup[i].actif = false;
+            sup[i].ident = table.supplementaires[i].numero;
+            sup[i].libelle = table.supplementaires[i].libelle;
         }
-        if (actif)
-            for (int32_t k = 0; k < nf; ++k) {
-                double lambda = r.valeursPropres[static_cast<size_t>(k)];
-                double f = pt.coord[static_cast<size_t>(k)];
-                pt.ctr[static_cast<size_t>(k)] = lambda > 0 ? pt.masse * f * f / lambda : 0.0;
-            }
-        r.lignes.push_back(std::move(pt));
-    };
-    for (const LigneTable &l : table.actives)
-        ligne(l, true);
-    for (const LigneTable &l : table.supplementaires)
-        ligne(l, false);
+        remplit(sup, hs * gamma, ns.rowwise().sum() / total, distances2(hs, cm), r.valeursPropres,
+                nf);
+        for (PointAfc &p : sup)
+            r.lignes.push_back(std::move(p));
+    }
     return true;
 }
 
@@ -184,15 +198,25 @@ class Sortie {
     bool m_fini = false;
 };
 
-void ecritPoint(std::FILE *f, const PointAfc &p) {
-    std::fprintf(f, "%d %lld %.4f %.4f", p.actif ? 1 : 0, static_cast<long long>(p.ident),
-                 p.masse * kEchelleMasse, p.distance * kEchelleCoord);
+void nombre(std::string &out, double v, int decimales) {
+    char buf[64];
+    auto [fin, ec] = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimales);
+    out += ' ';
+    out.append(buf, ec == std::errc() ? fin : buf);
+}
+
+void ecritPoint(std::string &out, const PointAfc &p) {
+    out += p.actif ? '1' : '0';
+    out += ' ';
+    out += std::to_string(p.ident);
+    nombre(out, p.masse * kEchelleMasse, 4);
+    nombre(out, p.distance * kEchelleCoord, 4);
     for (double g : p.coord)
-        std::fprintf(f, " %.4f", g * kEchelleCoord);
+        nombre(out, g * kEchelleCoord, 4);
     for (double c : p.ctr)
-        std::fprintf(f, " %.4f", c * kEchelleCtr);
+        nombre(out, c * kEchelleCtr, 4);
     for (double c : p.cos2)
-        std::fprintf(f, " %.6f", c);
+        nombre(out, c, 6);
 }
 
 } // namespace
@@ -202,9 +226,12 @@ bool EcritFacteurs(const std::string &chemin, const ResultatAfc &r) {
     if (!s.f())
         return false;
     std::fprintf(s.f(), "%zu %zu\n", r.colonnes.size(), r.valeursPropres.size());
+    std::string ligne;
     for (const PointAfc &p : r.colonnes) {
-        ecritPoint(s.f(), p);
-        std::fputc('\n', s.f());
+        ligne.clear();
+        ecritPoint(ligne, p);
+        ligne += '\n';
+        std::fwrite(ligne.data(), 1, ligne.size(), s.f());
     }
     return s.termine();
 }
@@ -224,9 +251,12 @@ bool EcritLignes(const std::string &chemin, const ResultatAfc &r) {
     if (!s.f())
         return false;
     std::fprintf(s.f(), "%zu %zu\n", r.lignes.size(), r.valeursPropres.size());
+    std::string ligne;
     for (const PointAfc &p : r.lignes) {
-        ecritPoint(s.f(), p);
-        std::fprintf(s.f(), "\t%s\n", p.libelle.c_str());
+        ligne.clear();
+        ecritPoint(ligne, p);
+        ligne += '\t' + p.libelle + '\n';
+        std::fwrite(ligne.data(), 1, ligne.size(), s.f());
     }
     return s.termine();
 }

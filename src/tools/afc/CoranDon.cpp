@@ -1,6 +1,7 @@
 #include "CoranDon.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -66,18 +67,30 @@ bool litLigne(const std::string &s, int32_t nbColonnes, LigneTable &l, std::stri
     l.libelle = s.substr(q + 1, 20);
     while (!l.libelle.empty() && l.libelle.back() == ' ')
         l.libelle.pop_back();
-    std::vector<std::string> champs = mots(s.substr(q + 21));
-    if (champs.size() != static_cast<size_t>(nbColonnes)) {
-        cause =
-            std::to_string(champs.size()) + " effectifs au lieu de " + std::to_string(nbColonnes);
-        return false;
-    }
-    l.valeurs.resize(champs.size());
-    for (size_t j = 0; j < champs.size(); ++j) {
-        if (!entier(champs[j], l.valeurs[j]) || l.valeurs[j] < 0) {
-            cause = "effectif illisible : " + champs[j];
+    l.valeurs.clear();
+    l.valeurs.reserve(static_cast<size_t>(nbColonnes));
+    const char *c = s.data() + q + 21, *fin = s.data() + s.size();
+    while (true) {
+        while (c < fin && (*c == ' ' || *c == '\t'))
+            ++c;
+        if (c == fin)
+            break;
+        int64_t v = 0;
+        auto [p2, ec] = std::from_chars(c, fin, v);
+        if (ec != std::errc() || (p2 < fin && *p2 != ' ' && *p2 != '\t') || v < 0) {
+            const char *e = c;
+            while (e < fin && *e != ' ' && *e != '\t')
+                ++e;
+            cause = "effectif illisible : " + std::string(c, e);
             return false;
         }
+        l.valeurs.push_back(v);
+        c = p2;
+    }
+    if (l.valeurs.size() != static_cast<size_t>(nbColonnes)) {
+        cause = std::to_string(l.valeurs.size()) + " effectifs au lieu de " +
+                std::to_string(nbColonnes);
+        return false;
     }
     return true;
 }

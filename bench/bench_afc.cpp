@@ -1,0 +1,88 @@
+// Correspondence analysis of the large corpus: the table written, the analysis program run
+// and its factors read back, for the finest key (the one with the most parts) and for
+// every other key, FreqMin 10. Prints time and peak memory of each run.
+#include "BenchSupport.h"
+
+#include "afc/LanceAfc.h"
+#include "base/charg1.h"
+#include "partitions/Partition.h"
+#include "segmentation/SegmPrinc.h"
+#include "util/Programme.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <sys/resource.h>
+#include <unistd.h>
+
+using namespace morvix;
+namespace fs = std::filesystem;
+
+int main() {
+    const std::string corpus = bench::largeCorpus();
+    if (!fs::exists(corpus)) {
+        std::fprintf(stderr, "corpus not found: %s\n", corpus.c_str());
+        return 1;
+    }
+    const std::string programme = DossierProgramme() + "../bin/qz5afc";
+    if (!fs::exists(programme)) {
+        std::fprintf(stderr, "analysis program not found: %s\n", programme.c_str());
+        return 1;
+    }
+    const fs::path work =
+        fs::temp_directory_path() / ("morvix-bench-afc-" + std::to_string(getpid()));
+    fs::create_directories(work);
+    fs::current_path(work);
+
+    SegmOptions o;
+    o.maxart = 400000;
+    SegmResult s = SegmPrinc(corpus, kDelimiteursDefaut, o);
+    if (!s.ok()) {
+        std::fprintf(stderr, "segmentation failed: %s\n", s.message.c_str());
+        return 1;
+    }
+    charg1 base;
+    if (base.ChargeBase(s.baseName + ".par") != kChargeOk) {
+        std::fprintf(stderr, "loading failed: %s\n", base.Erreur().c_str());
+        return 1;
+    }
+
+    // Keys by decreasing number of parts: the finest first.
+    std::vector<std::pair<int32_t, int32_t>> cles; // parts, key code
+    const int32_t premiere = base.Nbform() + base.Nbartponct();
+    for (int32_t c = premiere; c < premiere + base.Nbcle(); ++c)
+        cles.emplace_back(Partition(base, c).NbParties, c);
+    std::sort(cles.rbegin(), cles.rend());
+
+    std::printf("corpus %s: %d occurrences, %d forms\n", fs::path(corpus).filename().c_str(),
+                base.Nbocc(), base.Nbform());
+    const fs::path echange = work / "echange";
+    fs::create_directories(echange);
+    int rc = 0;
+    for (auto [nbParties, cle] : cles) {
+        if (nbParties < 3)
+            continue;
+        Partition partition(base, cle);
+        ParamAfc param = ParamAfcInitiaux(partition);
+        param.FrqMin = 10;
+        param.NI = NbFormesAuMoins(base, 10);
+        bench::Stopwatch w;
+        ResultatLanceAfc r = LanceAfc(partition, param, echange.string(), programme);
+        const double secondes = w.seconds();
+        struct rusage enfant {};
+        getrusage(RUSAGE_CHILDREN, &enfant);
+        std::printf("afc key %-10s %6d rows x %5d parts, %d factors: %.2f s (write + program + "
+                    "read), %.1f rows x parts / us; peak RSS: morvix %.0f MB, qz5afc %.0f MB%s\n",
+                    base.RetourneGraphie(cle, false), param.NI, nbParties, param.NF, secondes,
+                    static_cast<double>(param.NI) * nbParties / secondes / 1e6,
+                    static_cast<double>(bench::peakRss()) / 1e6,
+                    static_cast<double>(enfant.ru_maxrss) * 1024 / 1e6,
+                    r.ok() ? "" : (" FAILED: " + r.Detail).c_str());
+        if (!r.ok())
+            rc = 1;
+    }
+    std::error_code ec;
+    fs::current_path(fs::temp_directory_path());
+    fs::remove_all(work, ec);
+    return rc;
+}
