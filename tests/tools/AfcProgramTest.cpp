@@ -117,6 +117,10 @@ TEST(AnalyseAfc, InvariantsHoldOnEveryTable) {
             EXPECT_NEAR(ctrCol, attendu, 1e-9) << "factor " << k;
             EXPECT_NEAR(ctrLig, attendu, 1e-9) << "factor " << k;
         }
+        for (const PointAfc &p : r.lignes)
+            if (p.masse == 0) {
+                EXPECT_EQ(p.distance, 0.0);
+            }
         for (const PointAfc &p : r.colonnes) {
             double cos2 = std::accumulate(p.cos2.begin(), p.cos2.end(), 0.0);
             EXPECT_NEAR(cos2, p.distance > 0 ? 1.0 : 0.0, 1e-9) << "column " << p.ident;

@@ -171,4 +171,24 @@ ResultatLanceAfc LanceAfc(const Partition &partition, const ParamAfc &param,
     return r;
 }
 
+ResultatLanceCah LanceCah(const std::string &dossier, const std::string &programme) {
+    ResultatLanceCah r;
+    const std::string d = avecSeparateur(dossier);
+    if (d.empty()) {
+        r.Detail = "aucun dossier d'échange utilisable";
+        return r;
+    }
+    const std::string prog = programme.empty() ? DossierProgramme() + "qz5cah" : programme;
+    Verrou verrou(d + "coran.lock");
+    r.Cah = d + "cah.txt";
+    std::remove(r.Cah.c_str());
+    bool lance = execute(prog, d, r.Detail);
+    while (!r.Detail.empty() && (r.Detail.back() == '\n' || r.Detail.back() == '\r'))
+        r.Detail.pop_back();
+    r.Ok = lance && ::access(r.Cah.c_str(), R_OK) == 0;
+    if (!r.Ok && r.Detail.empty())
+        r.Detail = prog + " n'a pas écrit " + r.Cah;
+    return r;
+}
+
 } // namespace morvix

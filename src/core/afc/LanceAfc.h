@@ -33,11 +33,13 @@ enum class CodeAfc {
 
 struct ResultatLanceAfc {
     CodeAfc Code = CodeAfc::Ok;
-    std::string Message;                  // the user's message (UTF-8), empty when Ok
-    std::string Detail;                   // why (UTF-8): the cause, the program's messages
-    std::string Facteurs;                 // path of the factor file
-    std::unique_ptr<TListePoints> Points; // the factors read back, when Ok
-    std::vector<int64_t> ValeursPropres;  // empty when "vp.txt" is missing or unreadable
+    std::string Message;  // the user's message (UTF-8), empty when Ok
+    std::string Detail;   // why (UTF-8): the cause, the program's messages
+    std::string Facteurs; // path of the factor file
+    // The factors read back, when Ok. Use them rather than reading Facteurs again: once
+    // the lock is released another run may replace the file.
+    std::unique_ptr<TListePoints> Points;
+    std::vector<int64_t> ValeursPropres; // empty when "vp.txt" is missing or unreadable
     bool ok() const { return Code == CodeAfc::Ok; }
 };
 
@@ -46,7 +48,19 @@ struct ResultatLanceAfc {
 // runs with the exchange folder as its working directory, no argument and no standard
 // input or output, and is waited for without a time limit.
 ResultatLanceAfc LanceAfc(const Partition &partition, const ParamAfc &param,
-                     const std::string &dossier = DossierEchangeAfc(),
-                     const std::string &programme = std::string());
+                          const std::string &dossier = DossierEchangeAfc(),
+                          const std::string &programme = std::string());
+
+struct ResultatLanceCah {
+    bool Ok = false;
+    std::string Detail; // why it failed (UTF-8): the program's messages
+    std::string Cah;    // path of "cah.txt", written when Ok
+};
+
+// Runs the clustering program (by default qz5cah beside this program) in `dossier`, where
+// the last analysis left its factors, under the same lock, and waits for it. The old
+// "cah.txt" is deleted first.
+ResultatLanceCah LanceCah(const std::string &dossier = DossierEchangeAfc(),
+                          const std::string &programme = std::string());
 
 } // namespace morvix

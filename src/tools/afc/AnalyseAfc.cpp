@@ -40,7 +40,9 @@ void remplit(std::vector<PointAfc> &points, const MatrixXd &coord, const VectorX
         PointAfc &pt = points[p];
         const auto i = static_cast<Index>(p);
         pt.masse = masse[i];
-        pt.distance = std::sqrt(std::max(0.0, d2[i]));
+        // A point without mass has no profile: it stays at the origin.
+        const double d2i = masse[i] > 0 ? std::max(0.0, d2[i]) : 0.0;
+        pt.distance = std::sqrt(d2i);
         pt.coord.assign(static_cast<size_t>(nf), 0.0);
         pt.ctr.assign(static_cast<size_t>(nf), 0.0);
         pt.cos2.assign(static_cast<size_t>(nf), 0.0);
@@ -48,7 +50,7 @@ void remplit(std::vector<PointAfc> &points, const MatrixXd &coord, const VectorX
             const auto uk = static_cast<size_t>(k);
             double g = coord(i, k);
             pt.coord[uk] = g;
-            pt.cos2[uk] = d2[i] > 0 ? g * g / d2[i] : 0.0;
+            pt.cos2[uk] = d2i > 0 ? g * g / d2i : 0.0;
             if (pt.actif && lambda[uk] > 0)
                 pt.ctr[uk] = masse[i] * g * g / lambda[uk];
         }

@@ -189,6 +189,18 @@ TEST(LanceAfc, RunsTheProgramAndReadsItsFactorsBack) {
         EXPECT_FALSE(fileExists("echange/vp.txt"));
     }
 
+    // The clustering runs where the factors are.
+    ASSERT_TRUE(
+        LanceAfc(*b.partition, param, "echange", std::string(MORVIX_BIN_DIR) + "/qz5afc").ok());
+    ResultatLanceCah c = LanceCah("echange", std::string(MORVIX_BIN_DIR) + "/qz5cah");
+    EXPECT_TRUE(c.Ok) << c.Detail;
+    EXPECT_NE(readFile(c.Cah).find("Dendrogramme"), std::string::npos);
+    std::remove("echange/facteurs.txt");
+    c = LanceCah("echange", std::string(MORVIX_BIN_DIR) + "/qz5cah");
+    EXPECT_FALSE(c.Ok);
+    EXPECT_FALSE(fileExists("echange/cah.txt"));
+    EXPECT_NE(c.Detail.find("qz5cah: "), std::string::npos) << c.Detail;
+
     ResultatLanceAfc p = LanceAfc(*b.partition, param, "absent", "/bin/true");
     EXPECT_EQ(p.Code, CodeAfc::Parametres);
     EXPECT_EQ(p.Message, kErreurParametresAfc);
