@@ -6,6 +6,7 @@
 #include "util/RegexTables.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <span>
 
@@ -61,10 +62,11 @@ namespace {
 // forms of its context (0 once the edge is reached), and only positions whose two first
 // forms agree are compared further, by charg1::ComparContextes, then by position.
 struct CleContexte {
-    uint64_t cle;
+    int64_t rang[2]; // alphabetical ranks; kBord once the edge is reached
     int32_t position;
     int32_t indice;
 };
+constexpr int64_t kBord = INT64_MIN;
 
 std::vector<CleContexte> cleContextes(const charg1 &base, const std::vector<int32_t> &positions,
                                       int32_t sens) {
@@ -73,26 +75,28 @@ std::vector<CleContexte> cleContextes(const charg1 &base, const std::vector<int3
     std::vector<CleContexte> keys(positions.size());
     for (size_t i = 0; i < positions.size(); ++i) {
         int32_t p = positions[i];
-        uint64_t key = 0;
+        CleContexte &key = keys[i];
+        key.position = p;
+        key.indice = static_cast<int32_t>(i);
         bool edge = false;
-        for (int depth = 0; depth < 2; ++depth) {
-            uint64_t rank = 0;
-            if (!edge) {
-                do {
-                    p += sens;
-                } while (p >= 0 && p < nbitem && t[static_cast<size_t>(p)] > codeMax);
-                edge = p < 0 || p >= nbitem;
-                if (!edge)
-                    rank = static_cast<uint64_t>(base.Lexg(t[static_cast<size_t>(p)])) + 1;
-            }
-            key = (key << 32) | rank;
+        for (int64_t &rank : key.rang) {
+            rank = kBord;
+            if (edge)
+                continue;
+            do {
+                p += sens;
+            } while (p >= 0 && p < nbitem && t[static_cast<size_t>(p)] > codeMax);
+            edge = p < 0 || p >= nbitem;
+            if (!edge)
+                rank = base.Lexg(t[static_cast<size_t>(p)]);
         }
-        keys[i] = {key, positions[i], static_cast<int32_t>(i)};
     }
     const int32_t dir = sens < 0 ? -1 : 1;
     std::sort(keys.begin(), keys.end(), [&](const CleContexte &a, const CleContexte &b) {
-        if (a.cle != b.cle)
-            return a.cle < b.cle;
+        if (a.rang[0] != b.rang[0])
+            return a.rang[0] < b.rang[0];
+        if (a.rang[1] != b.rang[1])
+            return a.rang[1] < b.rang[1];
         const int c = base.ComparContextes(a.position, b.position, dir, codeMax);
         return c != 0 ? c < 0 : a.position < b.position;
     });

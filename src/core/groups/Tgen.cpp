@@ -31,6 +31,7 @@ Tgen::Tgen(const charg1 *base, const int32_t *codes, int32_t n, const char *name
     Couleur = nextColour();
     if (codes && NbItems > 0)
         Items.assign(codes, codes + NbItems);
+    NbItems = static_cast<int32_t>(Items.size());
     if (base && NbItems > 0)
         Occ = base->LocOccFor(Items.data(), NbItems);
     NbOcc = static_cast<int32_t>(Occ.size());

@@ -46,14 +46,16 @@ SegRep::SegRep(const charg1 *base, std::set<int32_t> delims)
         else if (code >= nbart)
             m_delimsBeyondArticles = true;
     }
+    // Dense ranks of the forms in alphabetical order (ties, on a damaged dictionary, by
+    // code), so that every rank maps back to one form.
+    m_rankToCode.resize(static_cast<size_t>(nbform));
+    for (int32_t c = 0; c < nbform; ++c)
+        m_rankToCode[static_cast<size_t>(c)] = c;
+    std::stable_sort(m_rankToCode.begin(), m_rankToCode.end(),
+                     [base](int32_t a, int32_t b) { return base->Lexg(a) < base->Lexg(b); });
     m_formRank.resize(static_cast<size_t>(nbform));
-    m_rankToCode.assign(static_cast<size_t>(nbart), -1);
-    for (int32_t c = 0; c < nbform; ++c) {
-        int32_t rank = base->Lexg(c);
-        m_formRank[static_cast<size_t>(c)] = rank;
-        if (rank >= 0 && rank < nbart)
-            m_rankToCode[static_cast<size_t>(rank)] = c;
-    }
+    for (int32_t r = 0; r < nbform; ++r)
+        m_formRank[static_cast<size_t>(m_rankToCode[static_cast<size_t>(r)])] = r;
 }
 
 SegRep::~SegRep() { closeStreams(); }

@@ -97,8 +97,8 @@ class SegRep : public SegmentStore {
     Trace m_trace;
     std::vector<uint8_t> m_delimArticle; // Delims membership for article codes
     bool m_delimsBeyondArticles = false;
-    std::vector<int32_t> m_formRank;       // Lexg of each form
-    std::vector<int32_t> m_rankToCode;     // inverse of Lexg over the forms
+    std::vector<int32_t> m_formRank;       // alphabetical rank of each form among the forms
+    std::vector<int32_t> m_rankToCode;     // the form of each rank
     std::vector<int32_t> m_block;          // scratch for one occurrence block
     mutable bool m_readSinceWrite = false; // the .loc.sr position moved away from its end
 };

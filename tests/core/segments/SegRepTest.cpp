@@ -305,3 +305,28 @@ TEST(CalcSegRep, MatchesBruteForceOnRandomTexts) {
     }
     EXPECT_GT(segmentsSeen, 200u);
 }
+
+// A dictionary whose alphabetical ranks are damaged (all equal, out of range) must not
+// make the computation read outside its tables; the segments are still found.
+TEST(CalcSegRep, DamagedRanksDoNotCrash) {
+    test::ScopedWorkDir dir;
+    ASSERT_EQ(test::buildBase("t", "x a b . y a b . z a b ."), "t.par");
+    std::string dic = test::readFile("t.dic"), damaged;
+    size_t lineStart = 0;
+    while (lineStart < dic.size()) {
+        size_t end = dic.find('\n', lineStart);
+        std::string line = dic.substr(lineStart, end - lineStart + 1);
+        size_t freqEnd = line.find_first_of(' ', line.find_first_not_of(' '));
+        size_t rankStart = line.find_first_not_of(' ', freqEnd);
+        size_t rankEnd = line.find(' ', rankStart);
+        damaged += line.substr(0, rankStart) + "99999999" + line.substr(rankEnd);
+        lineStart = end + 1;
+    }
+    test::writeFile("t.dic", damaged);
+    charg1 base;
+    ASSERT_EQ(base.ChargeBase("t.par"), kChargeOk);
+    ASSERT_EQ(base.Lexg(0), 99999999);
+    SegRep store(&base, punctuation(base));
+    ASSERT_TRUE(store.CalcSegRep(2, 2));
+    EXPECT_EQ(texts(store), std::vector<std::string>{"a b "});
+}
