@@ -173,7 +173,10 @@ class Segmentation {
     void cleanUp();
 
     // Looks up or creates the article of the graphy with its type prefix; -1 on overflow.
-    int32_t lookUp(char prefix, const unsigned char *s, size_t n);
+    int32_t lookUp(char prefix, const unsigned char *s, size_t n) {
+        return lookUp(prefix, s, n, hashGraphy(prefix, s, n));
+    }
+    int32_t lookUp(char prefix, const unsigned char *s, size_t n, uint32_t h);
     void grow();
     std::string_view graphy(const Article &a) const {
         return {m_pool.data() + a.offset + 1, a.length - 1};
@@ -202,8 +205,7 @@ class Segmentation {
     bool m_txnCreated = false;
 };
 
-int32_t Segmentation::lookUp(char prefix, const unsigned char *s, size_t n) {
-    const uint32_t h = hashGraphy(prefix, s, n);
+int32_t Segmentation::lookUp(char prefix, const unsigned char *s, size_t n, uint32_t h) {
     uint32_t slot = h & m_mask;
     while (true) {
         Slot &e = m_table[slot];
@@ -329,6 +331,26 @@ bool Segmentation::SegmText() {
     unsigned char tag[kMaxPartieBalise + 8] = {};
     int32_t line = 1;
     const bool *word = m_word.data();
+    // A form is looked up only once the next one has been read and its table entry
+    // prefetched, so that the memory latency of one overlaps the scan of the other.
+    struct Pending {
+        unsigned char bytes[kMaxForme + 1];
+        size_t n = 0;
+        uint32_t hash = 0;
+        bool active = false;
+    } pending;
+    auto flush = [&]() -> bool {
+        if (!pending.active)
+            return true;
+        pending.active = false;
+        int32_t idx = lookUp('0', pending.bytes, pending.n, pending.hash);
+        if (idx < 0)
+            return false;
+        txn.put(idx);
+        ++m_items;
+        ++m_occurrences;
+        return true;
+    };
     while (true) {
         if (static_cast<size_t>(in.end - in.pos) < ScanBuffer::kLook) {
             in.refill();
@@ -336,25 +358,32 @@ bool Segmentation::SegmText() {
                 break;
         }
         const unsigned char c = *in.pos++;
-        if (c == '\n') {
-            txn.put(kCodeFinLigne);
-            ++m_items;
-            ++line;
-        } else if (c <= 32) {
-            continue;
-        } else if (word[c]) {
+        if (word[c]) {
             const unsigned char *start = in.pos - 1;
             const unsigned char *limit = std::min(in.end, start + kMaxForme);
             const unsigned char *q = in.pos;
             while (q < limit && word[*q])
                 ++q;
             in.pos = q;
-            int32_t idx = lookUp('0', start, static_cast<size_t>(q - start));
-            if (idx < 0)
+            const auto n = static_cast<size_t>(q - start);
+            const uint32_t h = hashGraphy('0', start, n);
+            __builtin_prefetch(&m_table[h & m_mask]);
+            if (!flush())
                 return false;
-            txn.put(idx);
+            std::memcpy(pending.bytes, start, n);
+            pending.n = n;
+            pending.hash = h;
+            pending.active = true;
+            continue;
+        }
+        if (c <= 32 && c != '\n')
+            continue;
+        if (!flush())
+            return false;
+        if (c == '\n') {
+            txn.put(kCodeFinLigne);
             ++m_items;
-            ++m_occurrences;
+            ++line;
         } else if (c == '<') {
             // Key up to '=', content up to '>', blanks dropped.
             for (char prefix : {'2', '3'}) {
@@ -390,6 +419,8 @@ bool Segmentation::SegmText() {
             ++m_items;
         }
     }
+    if (!flush())
+        return false;
     // Items are stored as 32-bit counts and ends of line load as Limd + 2 + n.
     if (m_items > int64_t{INT32_MAX} - kLimd - 2) {
         m_trace.append("\nTexte trop long : segmentation interrompue\n");
