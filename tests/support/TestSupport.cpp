@@ -74,6 +74,10 @@ int runCommand(const std::string &command, std::string *stdoutText, std::string 
 
 std::string dataPath(const std::string &name) { return std::string(MORVIX_TEST_DATA) + "/" + name; }
 
+int runCli(const std::string &args, std::string *stdoutText, std::string *stderrText) {
+    return runCommand(std::string(MORVIX_BIN_DIR) + "/morvix-cli " + args, stdoutText, stderrText);
+}
+
 } // namespace morvix::test
 
 #include "segmentation/SegmPrinc.h"

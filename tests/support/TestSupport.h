@@ -34,6 +34,10 @@ int runCommand(const std::string &command, std::string *stdoutText = nullptr,
 
 std::string dataPath(const std::string &name);
 
+// Runs build/bin/morvix-cli with `args` (shell words); returns its exit status.
+int runCli(const std::string &args, std::string *stdoutText = nullptr,
+           std::string *stderrText = nullptr);
+
 } // namespace morvix::test
 
 namespace morvix::test {
