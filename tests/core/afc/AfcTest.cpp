@@ -143,6 +143,36 @@ TEST(EcritCoranDon, WideCountsWidenTheFieldsAndTheLayout) {
     EXPECT_EQ(l[6], "    1 la                        0      1      1");
 }
 
+TEST(EcritCoranDon, RowNumbersOfSixDigitsWidenTheFirstField) {
+    ScopedWorkDir dir;
+    std::string texte;
+    for (int32_t i = 0; i < 100005; ++i) {
+        if (i % 40000 == 0)
+            texte += "\n<auteur=" + std::to_string(i) + "> ";
+        for (int32_t x = i, k = 0; k < 4; ++k, x /= 26) // four letters, all distinct
+            texte += static_cast<char>('a' + x % 26);
+        texte += ' ';
+    }
+    writeFile("t.txt", texte + "\n");
+    SegmOptions o;
+    o.maxart = 200000;
+    ASSERT_TRUE(SegmPrinc("t.txt", kDelimiteursDefaut, o).ok());
+    charg1 base;
+    ASSERT_EQ(base.ChargeBase("t.par"), kChargeOk);
+    Partition partition(base, Partition::CodeCle(base, "auteur"));
+    ParamAfc param = ParamAfcInitiaux(partition);
+    param.NI = base.Nbform();
+    ASSERT_GT(param.NI, 100000);
+    std::string erreur;
+    ASSERT_TRUE(EcritCoranDon("coran.don", partition, param, erreur)) << erreur;
+    std::vector<std::string> l = lignes(readFile("coran.don"));
+    EXPECT_EQ(l[1], "100005   3   5   1   0");
+    EXPECT_EQ(l[4], "(7x,5A4,3F5.0)");
+    EXPECT_EQ(l[5].substr(0, 7), "     0 ");
+    EXPECT_EQ(l[5 + 100000].substr(0, 7), "100000 ");
+    EXPECT_EQ(l[5 + 100000].size(), 7u + 20u + 15u);
+}
+
 TEST(EcritCoranDon, RefusesParametersOutOfRangeAndKeepsTheOldFile) {
     ScopedWorkDir dir;
     BaseTest b(kTexte);
