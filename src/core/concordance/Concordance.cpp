@@ -58,15 +58,15 @@ std::unique_ptr<Tgen> PoleDepuisExpression(const charg1 &base, std::string_view 
 
 namespace {
 
-// Context order of TriCont, faster: each occurrence carries the ranks of the first two
-// forms of its context (0 once the edge is reached), and only positions whose two first
+// Context order of TriCont, faster: each occurrence carries the ranks of the first four
+// forms of its context (kBord once the edge is reached), and only positions whose four first
 // forms agree are compared further, by charg1::ComparContextes, then by position.
 struct CleContexte {
-    int64_t rang[2]; // alphabetical ranks; kBord once the edge is reached
+    int32_t rang[4]; // alphabetical ranks; kBord once the edge is reached
     int32_t position;
     int32_t indice;
 };
-constexpr int64_t kBord = INT64_MIN;
+constexpr int32_t kBord = INT32_MIN;
 
 std::vector<CleContexte> cleContextes(const charg1 &base, const std::vector<int32_t> &positions,
                                       int32_t sens) {
@@ -79,7 +79,7 @@ std::vector<CleContexte> cleContextes(const charg1 &base, const std::vector<int3
         key.position = p;
         key.indice = static_cast<int32_t>(i);
         bool edge = false;
-        for (int64_t &rank : key.rang) {
+        for (int32_t &rank : key.rang) {
             rank = kBord;
             if (edge)
                 continue;
@@ -93,10 +93,9 @@ std::vector<CleContexte> cleContextes(const charg1 &base, const std::vector<int3
     }
     const int32_t dir = sens < 0 ? -1 : 1;
     std::sort(keys.begin(), keys.end(), [&](const CleContexte &a, const CleContexte &b) {
-        if (a.rang[0] != b.rang[0])
-            return a.rang[0] < b.rang[0];
-        if (a.rang[1] != b.rang[1])
-            return a.rang[1] < b.rang[1];
+        for (int k = 0; k < 4; ++k)
+            if (a.rang[k] != b.rang[k])
+                return a.rang[k] < b.rang[k];
         const int c = base.ComparContextes(a.position, b.position, dir, codeMax);
         return c != 0 ? c < 0 : a.position < b.position;
     });
@@ -131,56 +130,73 @@ void TrieOccurrences(const charg1 &base, std::vector<int32_t> &positions, int32_
     positions = std::move(sorted);
 }
 
-LigneContexte LigneDeContexte(const charg1 &base, int32_t position, int32_t largeur) {
-    LigneContexte line;
+namespace {
+
+// The graphies of the forms and punctuation signs, with their lengths, by code: what the
+// contexts show. Everything else (keys, line ends) shows nothing.
+class GraphiesContexte {
+  public:
+    explicit GraphiesContexte(const charg1 &base)
+        : m_tnum(base.TnumData()), m_pole(base),
+          m_graphies(static_cast<size_t>(std::max(base.Nbform() + base.Nbartponct(), 0))) {
+        for (size_t c = 0; c < m_graphies.size(); ++c)
+            m_graphies[c] = base.RetourneGraphie(static_cast<int32_t>(c), true);
+    }
+    // "" for a position out of the text or an item that is not shown.
+    std::string_view at(int32_t position) const {
+        if (position < 0 || static_cast<size_t>(position) >= m_tnum.size())
+            return {};
+        const int32_t code = m_tnum[static_cast<size_t>(position)];
+        return code >= 0 && static_cast<size_t>(code) < m_graphies.size()
+                   ? m_graphies[static_cast<size_t>(code)]
+                   : std::string_view();
+    }
+    const charg1 &base() const { return m_pole; }
+    int32_t nbitem() const { return static_cast<int32_t>(m_tnum.size()); }
+
+  private:
+    std::span<const int32_t> m_tnum;
+    const charg1 &m_pole;
+    std::vector<std::string_view> m_graphies;
+};
+
+void buildLine(const GraphiesContexte &g, int32_t position, size_t w, LigneContexte &line) {
     line.position = position;
-    const size_t w = static_cast<size_t>(std::max(largeur, 0));
-    if (const char *g = base.RetourneGraphieAtPos(position, false))
-        line.pole = g;
+    if (const char *pole = g.base().RetourneGraphieAtPos(position, false))
+        line.pole = pole;
 
     // Left: " g" in front for each article going back, until the width is reached; then
-    // the last w characters, or blanks in front up to w.
-    struct Piece {
-        const char *text;
-        size_t length;
-    };
-    Piece fixed[64];
-    std::vector<Piece> more; // beyond 64 pieces (very wide contexts)
-    size_t nbPieces = 0, length = 0;
-    for (int32_t q = position - 1; length < w && q >= 0; --q) {
-        const char *g = base.RetourneGraphieAtPos(q, true);
-        if (!g || !*g)
-            continue;
-        const Piece piece{g, std::char_traits<char>::length(g)};
-        if (nbPieces < 64)
-            fixed[nbPieces++] = piece;
-        else
-            more.push_back(piece);
-        length += 1 + piece.length;
-    }
+    // the last w characters, or blanks in front up to w. Filled from the right.
     line.gauche.assign(w, ' ');
-    size_t end = w; // fill from the right, nearest article first
-    auto put = [&](const Piece &piece) {
-        for (size_t k = piece.length; k-- > 0 && end > 0;)
-            line.gauche[--end] = piece.text[k];
+    size_t end = w, length = 0;
+    for (int32_t q = position - 1; length < w && q >= 0; --q) {
+        const std::string_view piece = g.at(q);
+        if (piece.empty())
+            continue;
+        length += 1 + piece.size();
+        for (size_t k = piece.size(); k-- > 0 && end > 0;)
+            line.gauche[--end] = piece[k];
         if (end > 0)
             line.gauche[--end] = ' ';
-    };
-    for (size_t i = 0; i < nbPieces && end > 0; ++i)
-        put(fixed[i]);
-    for (size_t i = 0; i < more.size() && end > 0; ++i)
-        put(more[i]);
+    }
 
     // Right: "g " for each article going forward, until the width is reached.
-    const int32_t nbitem = base.Nbitem();
     line.droite.reserve(w + 24);
+    const int32_t nbitem = g.nbitem();
     for (int32_t q = position + 1; line.droite.size() < w && q < nbitem; ++q) {
-        const char *g = base.RetourneGraphieAtPos(q, true);
-        if (!g || !*g)
+        const std::string_view piece = g.at(q);
+        if (piece.empty())
             continue;
-        line.droite += g;
+        line.droite += piece;
         line.droite += ' ';
     }
+}
+
+} // namespace
+
+LigneContexte LigneDeContexte(const charg1 &base, int32_t position, int32_t largeur) {
+    LigneContexte line;
+    buildLine(GraphiesContexte(base), position, static_cast<size_t>(std::max(largeur, 0)), line);
     return line;
 }
 
@@ -188,56 +204,55 @@ DocumentConcordance ConstruitConcordance(const charg1 &base, const Tgen &pole,
                                          const OptionsConcordance &options) {
     DocumentConcordance doc;
     const std::vector<int32_t> &positions = pole.Occ;
-    doc.nbOccurrences = static_cast<int32_t>(positions.size());
-    const int32_t width = std::clamp(options.largeur, kLargeurMin, kLargeurMax);
+    const size_t n = positions.size();
+    doc.nbOccurrences = static_cast<int32_t>(n);
+    const auto width = static_cast<size_t>(std::clamp(options.largeur, kLargeurMin, kLargeurMax));
     const std::vector<int32_t> order = ordreLignes(base, positions, options.sens);
 
+    // The document's slot of each occurrence (-1: in no part), headers placed first.
+    std::vector<int32_t> slot(n, -1);
     const RegroupementParties *parts = options.regroupement;
-    const bool grouped = parts && parts->partieDePos;
-    std::vector<int32_t> partOf;
-    if (grouped) {
-        partOf.resize(positions.size());
-        for (size_t i = 0; i < positions.size(); ++i) {
+    if (!parts || !parts->partieDePos) {
+        for (size_t i = 0; i < n; ++i)
+            slot[static_cast<size_t>(order[i])] = static_cast<int32_t>(i);
+        doc.elements.resize(n);
+        doc.nbLignes = static_cast<int32_t>(n);
+    } else {
+        const auto nbParties = static_cast<size_t>(std::max(parts->nbParties, 0));
+        std::vector<int32_t> partOf(n), count(nbParties, 0);
+        for (size_t i = 0; i < n; ++i) {
             const int32_t part = parts->partieDePos(positions[i]);
-            partOf[i] = part >= 0 && part < parts->nbParties ? part : -1;
+            partOf[i] = part >= 0 && static_cast<size_t>(part) < nbParties ? part : -1;
+            if (partOf[i] >= 0)
+                ++count[static_cast<size_t>(partOf[i])];
+        }
+        std::vector<int32_t> next(nbParties, 0); // next free slot of each part
+        for (size_t i = 0; i < nbParties; ++i) {
+            if (count[i] == 0)
+                continue;
+            ElementDocument header;
+            header.entete = true;
+            header.partie = static_cast<int32_t>(i);
+            if (i < parts->libelles.size())
+                header.libelle = parts->libelles[i];
+            header.nombre = count[i];
+            doc.elements.push_back(std::move(header));
+            next[i] = static_cast<int32_t>(doc.elements.size());
+            doc.nbLignes += count[i];
+            doc.elements.resize(doc.elements.size() + static_cast<size_t>(count[i]));
+        }
+        for (int32_t index : order) {
+            const int32_t part = partOf[static_cast<size_t>(index)];
+            if (part >= 0)
+                slot[static_cast<size_t>(index)] = next[static_cast<size_t>(part)]++;
         }
     }
     // Lines are built in text order, where the reads of the numeric text are close.
-    std::vector<LigneContexte> lines(positions.size());
-    for (size_t i = 0; i < positions.size(); ++i)
-        if (!grouped || partOf[i] >= 0)
-            lines[i] = LigneDeContexte(base, positions[i], width);
-    auto take = [&](int32_t index) {
-        ElementDocument item;
-        item.ligne = std::move(lines[static_cast<size_t>(index)]);
-        doc.elements.push_back(std::move(item));
-        ++doc.nbLignes;
-    };
-
-    if (!grouped) {
-        doc.elements.reserve(positions.size());
-        for (int32_t index : order)
-            take(index);
-        return doc;
-    }
-    // Each part's lines, in the order of the sort.
-    std::vector<std::vector<int32_t>> byPart(static_cast<size_t>(std::max(parts->nbParties, 0)));
-    for (int32_t index : order)
-        if (partOf[static_cast<size_t>(index)] >= 0)
-            byPart[static_cast<size_t>(partOf[static_cast<size_t>(index)])].push_back(index);
-    for (size_t i = 0; i < byPart.size(); ++i) {
-        if (byPart[i].empty())
-            continue;
-        ElementDocument header;
-        header.entete = true;
-        header.partie = static_cast<int32_t>(i);
-        if (i < parts->libelles.size())
-            header.libelle = parts->libelles[i];
-        header.nombre = static_cast<int32_t>(byPart[i].size());
-        doc.elements.push_back(std::move(header));
-        for (int32_t index : byPart[i])
-            take(index);
-    }
+    const GraphiesContexte graphies(base);
+    for (size_t i = 0; i < n; ++i)
+        if (slot[i] >= 0)
+            buildLine(graphies, positions[i], width,
+                      doc.elements[static_cast<size_t>(slot[i])].ligne);
     return doc;
 }
 
