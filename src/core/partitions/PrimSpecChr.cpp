@@ -82,8 +82,9 @@ void PrimSpecChr::calculeCode(int32_t code, const int32_t *frq, std::vector<int3
         for (size_t j = i; j < n; ++j) {
             const int32_t k = prefixe[j + 1] - prefixe[i];
             const size_t run = i * n + j;
-            const double v = detail::ValSpecPre(T, m_t[run], dF, k, Seuil, lnT, lnTmF, m_lnTmt[run],
-                                                lnF, m_lnt[run]);
+            // A run that cannot beat the best one so far is not walked.
+            const double v = detail::ValSpecAuDela(T, m_t[run], dF, k, Seuil, lnT, lnTmF,
+                                                   m_lnTmt[run], lnF, m_lnt[run], std::fabs(best));
             if (std::fabs(v) > std::fabs(best)) {
                 best = v;
                 r.f = k;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <vector>
 
 namespace morvix {
 
@@ -20,11 +21,34 @@ const std::array<double, 34> kLnFactExact = [] {
     return table;
 }();
 
+double serieStirling(double x) {
+    return x * std::log(x) - x + 0.5 * std::log(6.283185307179586 * x) + 1.0 / (12.0 * x);
+}
+
+// The series for the integers below 65536, computed once: the same values, without the two
+// logarithms per call that dominate the specificity loops.
+constexpr int32_t kNbSerie = 65536;
+const std::vector<double> &tableSerie() {
+    static const std::vector<double> table = [] {
+        std::vector<double> t(kNbSerie, 0.0);
+        for (int32_t n = 34; n < kNbSerie; ++n)
+            t[static_cast<size_t>(n)] = serieStirling(n);
+        return t;
+    }();
+    return table;
+}
+
 } // namespace
 
 double LnFact(double x) {
-    if (x > 33.0)
-        return x * std::log(x) - x + 0.5 * std::log(6.283185307179586 * x) + 1.0 / (12.0 * x);
+    if (x > 33.0) {
+        if (x < kNbSerie) {
+            const auto n = static_cast<int32_t>(x);
+            if (n == x)
+                return tableSerie()[static_cast<size_t>(n)];
+        }
+        return serieStirling(x);
+    }
     if (!(x >= 2.0))
         return 0.0;
     // The product stops at the last factor not above x.
@@ -42,12 +66,21 @@ namespace detail {
 
 double ValSpecPre(double T, double t, double F, double k, double s, double lnT, double lnTmF,
                   double lnTmt, double lnF, double lnt) {
+    return ValSpecAuDela(T, t, F, k, s, lnT, lnTmF, lnTmt, lnF, lnt, -1.0);
+}
+
+double ValSpecAuDela(double T, double t, double F, double k, double s, double lnT, double lnTmF,
+                     double lnTmt, double lnF, double lnt, double plafond) {
     if (k > t || F > T)
         return 0.0;
     // Same terms in the same order as ProbaHyper.
     double u = lnTmF - lnT + lnTmt - LnFact(T - F - t + k);
     if (k != 0.0)
         u = u + lnF + lnt - LnFact(k) - LnFact(F - k) - LnFact(t - k);
+    // The tail is at least the point probability, so the magnitude is at most
+    // 1 - log10 p; the margin covers the rounding of both logarithms.
+    if (1.0 - u * 0.4342944819032518 + 1e-6 <= plafond)
+        return 0.0;
     double p = std::exp(u);
     if (!(p <= s)) // also rejects a NaN from inconsistent counts
         return 0.0;

@@ -33,6 +33,12 @@ namespace detail {
 // constant terms out of their loops.
 double ValSpecPre(double T, double t, double F, double k, double s, double lnT, double lnTmF,
                   double lnTmt, double lnF, double lnt);
+// The same, except that it may return 0.0 without walking the tail when the magnitude
+// cannot exceed `plafond` (the walk only adds terms to the point probability, so the
+// magnitude is at most 1 - log10 of it). Whenever the magnitude of ValSpec is above
+// `plafond`, the result is exactly ValSpec's. Consistent counts only (k <= F, t <= T).
+double ValSpecAuDela(double T, double t, double F, double k, double s, double lnT, double lnTmF,
+                     double lnTmt, double lnF, double lnt, double plafond);
 
 } // namespace detail
 

@@ -248,3 +248,40 @@ TEST(Accroissements, NoPartBothTickedAndSelected) {
     EXPECT_EQ(p.Cochee, (std::vector<bool>{false, true, true}));
     EXPECT_EQ(p.Seuil, 5);
 }
+
+TEST(PrimSpecChr, SameResultsAsEveryRunComputedInFull) {
+    // The computation skips the tail walk of runs that cannot beat the best one so far; the
+    // results must be those of ValSpec on every run, with the complementary rule applied.
+    test::ScopedWorkDir dir;
+    ASSERT_EQ(test::buildBase("s", test::readFile(MORVIX_SAMPLE)), "s.par");
+    charg1 b;
+    ASSERT_EQ(b.ChargeBase("s.par"), kChargeOk);
+    Partition p(b, Partition::CodeCle(b, "chapitre"));
+    ASSERT_GT(p.NbParties, 15);
+    PrimSpecChr chr(p, 5, 10);
+    chr.Calcule();
+    std::vector<ResSpecChr> attendu;
+    for (int32_t e = 0; e < b.Nbform(); ++e) {
+        if (b.RetourneFrq(e) <= 10)
+            continue;
+        ResSpecChr r = meilleurRun(p, e, b.RetourneFrq(e));
+        if (r.Coeff == 0)
+            continue;
+        const int32_t fin = p.NbParties - 1;
+        if (r.Coeff < 0 && r.Premiere == 0) {
+            r = {e, r.f, -r.Coeff, r.Derniere + 1, fin};
+        } else if (r.Coeff < 0 && r.Derniere == fin) {
+            r = {e, r.f, -r.Coeff, 0, r.Premiere - 1};
+        }
+        attendu.push_back(r);
+    }
+    ASSERT_EQ(chr.NbResultats(), static_cast<int32_t>(attendu.size()));
+    for (size_t i = 0; i < attendu.size(); ++i) {
+        const ResSpecChr &x = chr.Resultats()[i], &y = attendu[i];
+        ASSERT_EQ(x.Code, y.Code) << i;
+        EXPECT_EQ(x.f, y.f) << x.Code;
+        EXPECT_EQ(x.Coeff, y.Coeff) << x.Code;
+        EXPECT_EQ(x.Premiere, y.Premiere) << x.Code;
+        EXPECT_EQ(x.Derniere, y.Derniere) << x.Code;
+    }
+}
