@@ -43,8 +43,7 @@ int segments(const std::vector<std::string> &argv) {
 
     SegRep store(&base, std::move(delims));
     if (!store.CalcSegRep(static_cast<int32_t>(seuilFormes), static_cast<int32_t>(seuilSegments)))
-        return fail(kExitInput, "les fichiers " + store.CheminLoc() + " et " + store.CheminDesc() +
-                                    " ne peuvent être créés");
+        return fail(kExitInput, store.Erreur());
     std::cout << "longueur\tsegment\tfrequence\n";
     for (int32_t k = 0; k < store.NbSegments(); ++k)
         std::cout << store.Segs[static_cast<size_t>(k)].Formes.size() << '\t'

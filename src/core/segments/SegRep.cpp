@@ -1,6 +1,7 @@
 #include "segments/SegRep.h"
 
 #include "groups/Tgen.h"
+#include "util/TextWriter.h"
 
 #include <algorithm>
 #include <bit>
@@ -78,6 +79,7 @@ bool SegRep::isDelim(int32_t code) const {
 bool SegRep::CalcSegRep(int32_t seuilFormes, int32_t seuilSegments) {
     Segs.clear();
     closeStreams();
+    m_erreur.clear();
     m_octetsLoc = 0;
     m_readSinceWrite = false;
     SeuilSeg = seuilSegments;
@@ -91,13 +93,21 @@ bool SegRep::CalcSegRep(int32_t seuilFormes, int32_t seuilSegments) {
     const std::string prefix = Base->Dossier() + Base->NomBase();
     m_cheminLoc = prefix + ".loc.sr";
     m_cheminDesc = prefix + ".desc.sr";
+    const std::string tmpLoc = m_cheminLoc + ".tmp", tmpDesc = m_cheminDesc + ".tmp";
     m_trace.append("CalcSegRep----\n%s - %s", m_cheminLoc.c_str(), m_cheminDesc.c_str());
-    m_fluxLoc = std::fopen(m_cheminLoc.c_str(), "w+b");
-    m_fluxDesc = std::fopen(m_cheminDesc.c_str(), "w+b");
-    if (!m_fluxLoc || !m_fluxDesc) {
+    auto fail = [&](const std::string &message) {
+        Segs.clear();
         closeStreams();
+        std::remove(tmpLoc.c_str());
+        std::remove(tmpDesc.c_str());
+        m_erreur = message;
         return false;
-    }
+    };
+    m_fluxLoc = std::fopen(tmpLoc.c_str(), "w+b");
+    m_fluxDesc = std::fopen(tmpDesc.c_str(), "w+b");
+    if (!m_fluxLoc || !m_fluxDesc)
+        return fail("Les fichiers " + m_cheminLoc + " et " + m_cheminDesc +
+                    " ne peuvent être créés.");
 
     int32_t counter = 0;
     for (int32_t j = 0; j < nbPivots; ++j) {
@@ -112,8 +122,14 @@ bool SegRep::CalcSegRep(int32_t seuilFormes, int32_t seuilSegments) {
         }
         ++counter;
     }
-    std::fflush(m_fluxDesc);
-    std::fflush(m_fluxLoc);
+    const bool written = std::fflush(m_fluxDesc) == 0 && std::fflush(m_fluxLoc) == 0 &&
+                         !std::ferror(m_fluxLoc) && !std::ferror(m_fluxDesc);
+    if (!written)
+        return fail("Le fichier " + m_cheminLoc + " ne peut être écrit.");
+    // The open streams follow their files through the renaming.
+    if (!replaceFile(tmpDesc, m_cheminDesc) || !replaceFile(tmpLoc, m_cheminLoc))
+        return fail("Les fichiers " + m_cheminLoc + " et " + m_cheminDesc +
+                    " ne peuvent être remplacés.");
     return true;
 }
 

@@ -40,10 +40,13 @@ class SegRep : public SegmentStore {
     void SetTracePath(std::string path) { m_trace.setPath(std::move(path)); }
 
     // Computes the whole store: pivots are the leading dictionary forms of frequency at
-    // least seuilFormes; segments need seuilSegments occurrences. Truncates and writes
-    // BASE.loc.sr and BASE.desc.sr beside the base. False when either file cannot be
-    // opened (the store is then empty).
+    // least seuilFormes; segments need seuilSegments occurrences. Writes BASE.loc.sr and
+    // BASE.desc.sr beside the base under temporary names, renamed over the old files at the
+    // end, so that a store still reading the old files keeps them. False, with an empty
+    // store, no file replaced and Erreur() set, when a file cannot be written.
     bool CalcSegRep(int32_t seuilFormes, int32_t seuilSegments);
+    // Why the last CalcSegRep failed (UTF-8), empty after success.
+    const std::string &Erreur() const { return m_erreur; }
     // The segments that begin with a form of the group; appended to the store when
     // `ranger`. For several forms: each form's segments as it would give them alone, forms
     // in dictionary order. The group itself is left unchanged.
@@ -94,6 +97,7 @@ class SegRep : public SegmentStore {
     std::FILE *m_fluxDesc = nullptr;
     int64_t m_octetsLoc = 0;
     std::string m_cheminLoc, m_cheminDesc;
+    std::string m_erreur;
     Trace m_trace;
     std::vector<uint8_t> m_delimArticle; // Delims membership for article codes
     bool m_delimsBeyondArticles = false;

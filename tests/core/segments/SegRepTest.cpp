@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <random>
+#include <unistd.h>
 
 using namespace morvix;
 
@@ -329,4 +330,39 @@ TEST(CalcSegRep, DamagedRanksDoNotCrash) {
     SegRep store(&base, punctuation(base));
     ASSERT_TRUE(store.CalcSegRep(2, 2));
     EXPECT_EQ(texts(store), std::vector<std::string>{"a b "});
+}
+
+// A second computation on the same base (here one that finds nothing) must not change
+// what the store still attached to the base reads back from its file.
+TEST(CalcSegRep, NewComputationLeavesTheAttachedStoreIntact) {
+    test::ScopedWorkDir dir;
+    auto base = loadText("x a b . y a b . z a b . w c d . v c d .");
+    SegRep first(base.get(), punctuation(*base));
+    ASSERT_TRUE(first.CalcSegRep(2, 2));
+    ASSERT_EQ(first.NbSegments(), 2);
+    const std::vector<int32_t> occ0 = first.LocOccSeg(0), occ1 = first.LocOccSeg(1);
+    base->AssigneSR(&first);
+    {
+        SegRep second(base.get(), punctuation(*base));
+        ASSERT_TRUE(second.CalcSegRep(2, 3));
+        EXPECT_EQ(second.NbSegments(), 1);
+        EXPECT_EQ(test::readInt32File("t.loc.sr").size(), 3u);
+    }
+    EXPECT_EQ(base->LocOccFor(base->Nbart() + 1), occ0);
+    EXPECT_EQ(base->LocOccFor(base->Nbart() + 2), occ1);
+    EXPECT_FALSE(test::fileExists("t.loc.sr.tmp"));
+    base->AssigneSR(nullptr);
+
+    // A folder that cannot be written to: failure reported, empty store.
+    charg1 elsewhere;
+    ASSERT_EQ(elsewhere.ChargeBase(dir.path() + "/t.par"), kChargeOk);
+    ASSERT_EQ(std::system(("chmod a-w " + dir.path()).c_str()), 0);
+    SegRep third(&elsewhere, {});
+    const bool ok = third.CalcSegRep(2, 2);
+    ASSERT_EQ(std::system(("chmod u+w " + dir.path()).c_str()), 0);
+    if (geteuid() != 0) { // root writes anyway
+        EXPECT_FALSE(ok);
+        EXPECT_EQ(third.NbSegments(), 0);
+        EXPECT_FALSE(third.Erreur().empty());
+    }
 }
