@@ -105,8 +105,11 @@ bool EcritCoranDon(const std::string &chemin, const Partition &partition, const 
         erreur = chemin + " ne peut être créé";
         return false;
     }
-    w.write(param.Titre);
-    w.write("\n");
+    // The title is one line whatever was typed.
+    std::string titre = param.Titre;
+    std::replace_if(
+        titre.begin(), titre.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
+    w.write(titre + "\n");
     w.write(champ(std::to_string(param.NI), 4, true) + champ(std::to_string(nj), 4, false));
     w.printf("%4d%4d%4d\n", 5, 1, 0);
     std::string ligne;

@@ -85,12 +85,15 @@ TEST(EcritCoranDon, WritesTheTableLineByLine) {
     EXPECT_EQ(longue.substr(26), "    1    0    0");
     EXPECT_EQ(l.back(), "   2   0   0   4 150   0   0");
 
-    // Mode 1, the second part not ticked.
+    // Mode 1, the second part not ticked; a title typed over two lines stays one.
     b.partition->Cochee[1] = false;
     EXPECT_EQ(NbPartiesNonCochees(p), 1);
     param.Mode = 1;
+    param.Titre = "deux\r\nlignes";
     ASSERT_TRUE(EcritCoranDon("coran.don", p, param, erreur));
-    EXPECT_EQ(lignes(readFile("coran.don"))[3], "121");
+    l = lignes(readFile("coran.don"));
+    EXPECT_EQ(l[0], "deux  lignes");
+    EXPECT_EQ(l[3], "121");
 }
 
 TEST(EcritCoranDon, SupplementaryRowsAreTheSegmentsAtOrAboveTheMinimum) {
