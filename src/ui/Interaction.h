@@ -1,0 +1,47 @@
+// The points where a window waits for the user or hands something to the desktop: message
+// boxes, the folder browser, the beep, opening a file with its program. Each goes through a
+// replaceable function so that tests can answer in place of the user.
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+
+#include <functional>
+#include <string>
+
+class QWidget;
+
+namespace morvix::ui {
+
+struct Interaction {
+    // Shows a message box; returns the button chosen.
+    std::function<QMessageBox::StandardButton(QWidget *parent, QMessageBox::Icon icone,
+                                              const QString &titre, const QString &texte,
+                                              QMessageBox::StandardButtons boutons)>
+        message;
+    // The folder browser; an empty text when cancelled.
+    std::function<QString(QWidget *parent, const QString &titre)> choisitDossier;
+    std::function<void()> bip;
+    // The open dialog of a base (false) or of a text to segment (true); "" when cancelled.
+    std::function<QString(QWidget *parent, bool texte)> choisitFichier;
+    // The delimiter dialog: false when cancelled, else `delimiteurs` (Windows-1252) holds
+    // the confirmed text.
+    std::function<bool(QWidget *parent, std::string &delimiteurs)> choisitDelimiteurs;
+    // Opens a file with the desktop's program for it; nothing is reported when it fails.
+    std::function<void(const QString &chemin)> ouvreDocument;
+};
+
+// The process's interaction functions (the desktop's by default).
+Interaction &Interactions();
+// Puts back the desktop's functions.
+void InteractionsParDefaut();
+
+inline QMessageBox::StandardButton Message(QWidget *parent, QMessageBox::Icon icone,
+                                           const QString &titre, const QString &texte,
+                                           QMessageBox::StandardButtons boutons) {
+    return Interactions().message(parent, icone, titre, texte, boutons);
+}
+
+inline void Bip() { Interactions().bip(); }
+
+} // namespace morvix::ui

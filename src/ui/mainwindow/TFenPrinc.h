@@ -1,0 +1,182 @@
+// The main window: the frame in which every analysis window opens, with the toolbar of
+// every command, the navigation and report pages on the left, the sheet tabs on the right
+// and the status bar with its progress bar. It owns the open base, the report and the queue
+// of recent groups, and opens bases (segmenting texts first when needed).
+#pragma once
+
+#include "dictionary/TFenDicNum.h"
+#include "mainwindow/TFenOpt.h"
+#include "report/TFenEddy.h"
+
+#include "corpus/Corpus.h"
+#include "groups/TgenQueue.h"
+#include "report/Rapport.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QRect>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QTabBar;
+class QTabWidget;
+class QTimer;
+class QToolButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace morvix {
+class charg1;
+}
+
+namespace morvix::ui {
+
+class ConteneurGroupes;
+class TFenDicNum;
+class TFenEddy;
+class TFenNavig;
+
+class TFenPrinc : public QMainWindow, private RapportArbre {
+    Q_OBJECT
+  public:
+    explicit TFenPrinc(QWidget *parent = nullptr);
+    ~TFenPrinc() override;
+
+    // Opens the file named by the command line (cut at its first blank): a ".par" base,
+    // else a text to segment. Changes the current folder to the file's folder.
+    void LigneCommande(const QString &ligne);
+    // Opens the base of the parameter file; false (with the error's message box) on failure.
+    bool OuvreBase(const QString &chemin);
+    // Verifies the keys of a text, asks for the delimiters, segments it and opens the base.
+    bool Segmente(const QString &chemin);
+    // Makes the group current and puts it at the front of the queue.
+    void AjouteTgen(std::unique_ptr<Tgen> groupe);
+    // Adds a sheet "Feuille " + counter.
+    void NouvelleFeuille();
+    // Puts a window into the left page control as a new last page.
+    void Docke(QWidget *fenetre);
+    // Shows a window as a child of the frame and returns its frame.
+    QMdiSubWindow *AjouteEnfant(QWidget *fenetre);
+
+    // Progress and status services for computations.
+    void GaugeStepIt();
+    void GaugeStepBy2();
+    void GaugeReset();
+    void StatusMessage(const QString &texte);
+
+    const charg1 *Base() const { return m_base.get(); }
+    morvix::Rapport *RapportCourant() const { return m_rapport.get(); }
+    const TgenQueue &Queue() const { return m_queue; }
+    morvix::Corpus &CorpusModele() { return m_corpus; }
+    Reglages &Settings() { return m_reglages; }
+    TFenNavig *Navigation() const { return m_navig; }
+    QMdiArea *Mdi() const { return m_mdi; }
+    QTabBar *OngletsFeuilles() const { return m_onglets; }
+    QTabWidget *ListesGauche() const { return m_listesGauche; }
+    QWidget *PanneauFond() const { return m_panneauFond; }
+    QTreeWidget *TreeViewRapport() const { return m_arbreRapport; }
+    QProgressBar *Gauge() const { return m_gauge; }
+    QLabel *Panneau(int i) const { return m_panneaux[i]; }
+    ConteneurGroupes *Container() const { return m_container; }
+    TFenDicNum *FenDicNum() const { return m_fenDic; }
+    TFenEddy *FenEddy() const { return m_fenEddy; }
+    int LargeurLibre() const { return m_largeurLibre; }
+    int HauteurLibre() const { return m_hauteurLibre; }
+    QToolButton *Bouton(const char *nom) const;
+
+    // The window list: children from the second to the last in window order, then the
+    // first (the active one).
+    std::vector<QMdiSubWindow *> OrdreListeFenetres() const;
+    QMenu *PmnListFenPopup();
+    void ListeFenetreClick(int position);
+    QMenu *PmnPCLCPopup();
+    // Brings forward the window of the "PCLC" node of partition p.
+    void PCLCClick(int p);
+    // The move-to-sheet menu: "Nouvelle feuille", then each other sheet.
+    QMenu *MenuFeuilles();
+    void VaVersFeuille(int feuille);
+    // Sheet records: the windows recorded on sheet i.
+    std::vector<QMdiSubWindow *> FenetresFeuille(int i) const;
+
+    // Report page commands.
+    void InitArbreRapport();
+    void BtnNouvRapClick();
+    void BtnSauvRapportClick();
+    bool SauveRapportSous();
+
+    void BtnOptionsClick();
+    void BtnRetreciClick();
+    void Mosaique();
+    void BtnAjouteRapClick();
+    void BtnEditClick();
+    void HelpBtnClick();
+    // The text handler of drops from other programs: a form makes a one-form group.
+    void DepotTexte(const QString &texte);
+
+  protected:
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    bool event(QEvent *event) override;
+
+  private:
+    struct Enregistrement {
+        QPointer<QMdiSubWindow> fenetre;
+        QRect position;
+    };
+
+    void CreeBarreOutils(QWidget *panel);
+    void CreePanneauGauche();
+    void CreeMenus();
+    void CreeBarreEtat();
+    void ActiveCommandesBase(bool actif);
+    void FermeFenetresBase();
+    void CalculeZoneLibre();
+    void QuitteFeuille(int feuille);
+    void EntreFeuille(int feuille);
+    void ChoixNoeud(QWidget *fenetre);
+    void ContainerDragDrop(const TgenDrag &drag);
+    void EntreeAjoutee(int32_t index, const std::string &titre) override;
+
+    morvix::Corpus m_corpus;
+    std::unique_ptr<charg1> m_base;
+    std::unique_ptr<morvix::Rapport> m_rapport;
+    TgenQueue m_queue;
+    Reglages m_reglages;
+    int m_compteurFeuilles = 0;
+    std::vector<std::vector<Enregistrement>> m_feuilles;
+    int m_feuilleCourante = -1;
+    int m_largeurLibre = 0;
+    int m_hauteurLibre = 0;
+
+    QWidget *m_panel1 = nullptr;
+    QWidget *m_panneauFond = nullptr;
+    QTabWidget *m_listesGauche = nullptr;
+    QWidget *m_panBtnRetreci = nullptr;
+    TFenNavig *m_navig = nullptr;
+    QTreeWidget *m_arbreRapport = nullptr;
+    QPushButton *m_btnNouvRap = nullptr;
+    QPushButton *m_btnSauvRapport = nullptr;
+    QMdiArea *m_mdi = nullptr;
+    QTabBar *m_onglets = nullptr;
+    QProgressBar *m_gauge = nullptr;
+    QLabel *m_panneaux[3] = {nullptr, nullptr, nullptr};
+    ConteneurGroupes *m_container = nullptr;
+    QMenu *m_menuPCLC = nullptr;
+    QMenu *m_menuListFen = nullptr;
+    QMenu *m_menuFeuilles = nullptr;
+    QMenu *m_menuFenetre = nullptr;
+    QTimer *m_timerTile = nullptr;
+    QPointer<TFenDicNum> m_fenDic;
+    QPointer<TFenEddy> m_fenEddy;
+};
+
+} // namespace morvix::ui

@@ -1,0 +1,216 @@
+// Opening bases: the command line, the segmentation flow and OuvreBase.
+#include "mainwindow/TFenPrinc.h"
+
+#include "Interaction.h"
+#include "Texte.h"
+#include "Traduction.h"
+#include "base/charg1.h"
+#include "dictionary/TFenDicNum.h"
+#include "mainwindow/ConteneurGroupes.h"
+#include "mainwindow/TFenNavig.h"
+#include "report/TFenEddy.h"
+#include "segmentation/SegmPrinc.h"
+#include "segmentation/VerifCles.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTreeWidget>
+
+namespace morvix::ui {
+
+namespace {
+
+// Restores the normal cursor however the function ends.
+struct CurseurAttente {
+    CurseurAttente() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~CurseurAttente() { QGuiApplication::restoreOverrideCursor(); }
+    CurseurAttente(const CurseurAttente &) = delete;
+    CurseurAttente &operator=(const CurseurAttente &) = delete;
+};
+
+QString raisonErreur(int code) {
+    switch (code) {
+    case kChargeParam:
+        return Tr("de lecture du fichier de paramètres");
+    case kChargeDico:
+        return Tr("de lecture du dictionnaire numérisé");
+    case kChargeTexte:
+        return Tr("de lecture du texte numérisé");
+    case kChargeMemoire:
+        return Tr(": Allocation mémoire impossible");
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+void TFenPrinc::LigneCommande(const QString &ligne) {
+    if (ligne.isEmpty()) {
+        return;
+    }
+    const qsizetype blanc = ligne.indexOf(QLatin1Char(' '));
+    const QFileInfo info(blanc < 0 ? ligne : ligne.left(blanc));
+    const QString chemin = info.absoluteFilePath();
+    QDir::setCurrent(info.absolutePath());
+    if (!info.exists()) {
+        return;
+    }
+    if (chemin.endsWith(QStringLiteral(".par"), Qt::CaseSensitive)) {
+        OuvreBase(chemin);
+    } else {
+        Segmente(chemin);
+    }
+}
+
+bool TFenPrinc::Segmente(const QString &choisi) {
+    QString chemin = choisi;
+    if (chemin.isEmpty()) {
+        chemin = Interactions().choisitFichier(this, true);
+        if (chemin.isEmpty()) {
+            return false;
+        }
+        // The base files and the trace go into the text's folder.
+        QDir::setCurrent(QFileInfo(chemin).absolutePath());
+    }
+    const std::string natif = CheminNatif(chemin);
+    int32_t erreurs = 0;
+    {
+        CurseurAttente attente;
+        StatusMessage(Tr("Vérification des clés"));
+        erreurs = VerifCles(natif);
+    }
+    if (erreurs != 0) {
+        StatusMessage(QString());
+        Message(this, QMessageBox::Warning, Tr("Morvix3"),
+                Tr("Problème dans les clefs.\nConsultez atrace.txt"), QMessageBox::Ok);
+        return false;
+    }
+    std::string delimiteurs = kDelimiteursDefaut;
+    if (!Interactions().choisitDelimiteurs(this, delimiteurs)) {
+        StatusMessage(QString());
+        return false;
+    }
+    SegmResult resultat;
+    {
+        CurseurAttente attente;
+        StatusMessage(Tr("Segmentation du texte"));
+        SegmOptions options;
+        options.maxart = m_reglages.MAXART;
+        resultat = SegmPrinc(natif, delimiteurs, options);
+    }
+    if (!resultat.ok()) {
+        // A failed segmentation leaves no new base: say why instead of opening nothing.
+        StatusMessage(QString());
+        Message(this, QMessageBox::Warning, Tr("Morvix3"), QString::fromStdString(resultat.message),
+                QMessageBox::Ok);
+        return false;
+    }
+    const qsizetype point = chemin.lastIndexOf(QLatin1Char('.'));
+    const qsizetype barre = chemin.lastIndexOf(QLatin1Char('/'));
+    const QString par = (point > barre ? chemin.left(point + 1) : chemin + QLatin1Char('.')) +
+                        QStringLiteral("par");
+    return OuvreBase(par);
+}
+
+void TFenPrinc::FermeFenetresBase() {
+    for (QMdiSubWindow *w : m_mdi->subWindowList()) {
+        w->close();
+        delete w;
+    }
+    for (int i = m_listesGauche->count() - 1; i >= 2; --i) {
+        QWidget *page = m_listesGauche->widget(i);
+        m_listesGauche->removeTab(i);
+        delete page;
+    }
+    for (auto &feuille : m_feuilles) {
+        feuille.clear();
+    }
+}
+
+bool TFenPrinc::OuvreBase(const QString &choisi) {
+    QString chemin = choisi;
+    if (chemin.isEmpty()) {
+        chemin = Interactions().choisitFichier(this, false);
+        if (chemin.isEmpty()) {
+            return false;
+        }
+    }
+    // The report belongs to the base it was made on: offer to keep it before it goes.
+    if (m_rapport && !m_rapport->Enregistre()) {
+        const auto reponse = Message(this, QMessageBox::Question, Tr("Morvix3"),
+                                     Tr("Le rapport a été modifié.\nVoulez-vous le sauvegarder ?"),
+                                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        if (reponse == QMessageBox::Cancel ||
+            (reponse == QMessageBox::Yes && !SauveRapportSous())) {
+            return false;
+        }
+    }
+    if (m_base) {
+        // Nothing may outlive the base it reads.
+        FermeFenetresBase();
+        m_rapport.reset();
+        InitArbreRapport();
+        m_queue = TgenQueue();
+        m_container->Actualise();
+        m_corpus.RetireBase(m_base.get());
+        m_base.reset();
+    }
+    m_base = std::make_unique<charg1>();
+    m_base->AttribGauge([this](int32_t) { GaugeStepIt(); });
+    const std::string natif = CheminNatif(chemin);
+    int resultat = 0;
+    {
+        CurseurAttente attente;
+        StatusMessage(Tr("Chargement des données"));
+        resultat = m_base->ChargeBase(natif);
+        m_gauge->setValue(0);
+        StatusMessage(QString());
+    }
+    if (resultat != kChargeOk) {
+        m_base.reset();
+        ActiveCommandesBase(false);
+        m_btnSauvRapport->setEnabled(false);
+        Message(this, QMessageBox::Warning, chemin, Tr("Erreur ") + raisonErreur(resultat),
+                QMessageBox::Ok);
+        return false;
+    }
+    m_corpus.AjouteBase(m_base.get());
+    m_panneaux[2]->setText(chemin);
+    ActiveCommandesBase(true);
+    QTreeWidgetItem *branche = m_navig->AjouteBase(chemin);
+    NouvelleFeuille();
+    repaint();
+
+    {
+        CurseurAttente attente;
+        StatusMessage(Tr("Affichage du dictionnaire"));
+        m_fenDic = new TFenDicNum(*m_base);
+        Docke(m_fenDic);
+        StatusMessage(QString());
+    }
+    m_navig->TreePages()->setVisible(true);
+    m_listesGauche->setCurrentIndex(m_listesGauche->count() - 1);
+
+    InitArbreRapport();
+    m_rapport = std::make_unique<morvix::Rapport>(static_cast<RapportArbre *>(this), m_base.get());
+    m_btnSauvRapport->setEnabled(true);
+
+    StatusMessage(Tr("Affichage du texte"));
+    m_fenEddy = new TFenEddy(*m_base);
+    QMdiSubWindow *cadre = AjouteEnfant(m_fenEddy);
+    cadre->showMaximized();
+    m_navig->SetFenetre(TFenNavig::Enfant(branche, Tr("Texte")), cadre);
+    StatusMessage(Tr("Prêt"));
+    return true;
+}
+
+} // namespace morvix::ui

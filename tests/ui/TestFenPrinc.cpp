@@ -1,0 +1,443 @@
+// The main window: opening bases from the command line and their errors, the navigation
+// tree and sheets, the report and closing, the group container, options and the catalog.
+#include "TestSupport.h"
+#include "UiTestSupport.h"
+
+#include "Traduction.h"
+#include "base/charg1.h"
+#include "groups/Tgen.h"
+#include "mainwindow/ConteneurGroupes.h"
+#include "mainwindow/DragObjects.h"
+#include "mainwindow/Evenements.h"
+#include "mainwindow/TFenNavig.h"
+#include "mainwindow/TFenOpt.h"
+#include "mainwindow/TFenPrinc.h"
+
+#include <QCloseEvent>
+#include <QDropEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include <filesystem>
+#include <memory>
+
+using namespace morvix;
+namespace fs = std::filesystem;
+
+Q_DECLARE_METATYPE(std::string)
+
+namespace {
+
+const char *kTexte =
+    "<auteur=Anonyme> Le chat dort. Le chien aboie.\n<auteur=Autre> Le chat mange.\n";
+
+QString q(const std::string &s) { return QString::fromStdString(s); }
+
+bool commandesBaseActives(const ui::TFenPrinc &fen) {
+    for (const char *nom : {"BtnParag", "BtnDocu", "BtnPart", "BtnSR", "BtnNvFeuille",
+                            "BtnVaVersFeuille", "BtnSelFormes", "BtnAjouteRap"}) {
+        if (!fen.Bouton(nom)->isEnabled()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void depose(ui::ConteneurGroupes *cible, QMimeData *data) { cible->Depose(data); }
+
+QMdiSubWindow *enfant(ui::TFenPrinc &fen, const QString &titre) {
+    auto *w = new QWidget;
+    w->setWindowTitle(titre);
+    QMdiSubWindow *cadre = fen.AjouteEnfant(w);
+    cadre->show();
+    return cadre;
+}
+
+} // namespace
+
+class TestFenPrinc : public QObject {
+    Q_OBJECT
+  private Q_SLOTS:
+    void ligneCommande_data() {
+        QTest::addColumn<std::string>("fichier");
+        QTest::addColumn<std::string>("contenu");
+        QTest::addColumn<QString>("suite");
+        QTest::addColumn<bool>("ouverte");
+        QTest::addColumn<int>("delimiteurs");
+        QTest::addColumn<QString>("message");
+        const QString cles = QStringLiteral("Problème dans les clefs.\nConsultez atrace.txt");
+        QTest::newRow("base et texte après un blanc")
+            << std::string("base.par") << std::string() << QStringLiteral(" et la suite") << true
+            << 0 << QString();
+        QTest::newRow("texte") << std::string("texte.txt") << std::string(kTexte) << QString()
+                               << true << 1 << QString();
+        QTest::newRow("balise malformée")
+            << std::string("mal.txt") << std::string("<auteur Anonyme> Le chat.\n") << QString()
+            << false << 0 << cles;
+        QTest::newRow("fichier absent")
+            << std::string() << std::string() << QString() << false << 0 << QString();
+        QTest::newRow("chemin coupé au blanc")
+            << std::string("mon texte.txt") << std::string(kTexte) << QString() << false << 0
+            << QString();
+        // The extension test is case-sensitive: ".PAR" is segmented as a text.
+        QTest::newRow("extension en capitales") << std::string("TEXTE.PAR") << std::string(kTexte)
+                                                << QString() << true << 1 << QString();
+    }
+    void ligneCommande() {
+        QFETCH(std::string, fichier);
+        QFETCH(std::string, contenu);
+        QFETCH(QString, suite);
+        QFETCH(bool, ouverte);
+        QFETCH(int, delimiteurs);
+        QFETCH(QString, message);
+        test::ScopedWorkDir dir;
+        test::Utilisateur utilisateur;
+        std::string chemin = dir.path() + "/absent.txt";
+        if (fichier == "base.par") {
+            chemin = dir.path() + "/" + test::buildBase("base", kTexte);
+        } else if (!fichier.empty()) {
+            chemin = dir.path() + "/" + fichier;
+            test::writeFile(chemin, contenu);
+        }
+        fs::current_path("/");
+        {
+            ui::TFenPrinc fen;
+            fen.LigneCommande(q(chemin) + suite);
+            QCOMPARE(fen.Base() != nullptr, ouverte);
+            QCOMPARE(utilisateur.delimiteursDemandes, delimiteurs);
+            QCOMPARE(commandesBaseActives(fen), ouverte);
+            if (message.isEmpty()) {
+                QVERIFY(utilisateur.messages.empty());
+            } else {
+                QCOMPARE(utilisateur.messages.size(), size_t(1));
+                QCOMPARE(utilisateur.messages[0].texte, message);
+            }
+            if (ouverte) {
+                QVERIFY(fen.FenDicNum() != nullptr);
+                QVERIFY(fen.FenEddy() != nullptr);
+                QCOMPARE(fen.Panneau(1)->text(), QStringLiteral("Prêt"));
+                QCOMPARE(fen.ListesGauche()->currentWidget(), fen.FenDicNum());
+                QVERIFY(fen.RapportCourant() != nullptr);
+                QCOMPARE(fen.CorpusModele().Bases.size(), size_t(1));
+            }
+        }
+        fs::current_path(dir.path());
+    }
+
+    // Each opening adds a branch and a sheet; the earlier branches stay.
+    void deuxOuvertures() {
+        test::ScopedWorkDir dir;
+        test::Utilisateur utilisateur;
+        const QString a = q(dir.path() + "/" + test::buildBase("a", kTexte));
+        const QString b = q(dir.path() + "/" + test::buildBase("b", "Un autre texte.\n"));
+        ui::TFenPrinc fen;
+        QVERIFY(fen.OuvreBase(a));
+        QVERIFY(fen.OuvreBase(b));
+        QTreeWidget *arbre = fen.Navigation()->TreePages();
+        QCOMPARE(arbre->topLevelItemCount(), 2);
+        for (int i = 0; i < 2; ++i) {
+            QTreeWidgetItem *branche = arbre->topLevelItem(i);
+            QCOMPARE(branche->text(0), i == 0 ? a : b);
+            QStringList enfants;
+            for (int k = 0; k < branche->childCount(); ++k) {
+                enfants << branche->child(k)->text(0);
+            }
+            QCOMPARE(enfants, (QStringList{QStringLiteral("Texte"), QStringLiteral("Dictionnaire"),
+                                           QStringLiteral("Cartes Sections"),
+                                           QStringLiteral("Partitions")}));
+        }
+        QCOMPARE(fen.OngletsFeuilles()->count(), 2);
+        QCOMPARE(fen.OngletsFeuilles()->tabText(1), QStringLiteral("Feuille 2"));
+        // The windows of the first base went with it; the registry holds the open base only.
+        QCOMPARE(fen.Mdi()->subWindowList().size(), 1);
+        QCOMPARE(fen.ListesGauche()->count(), 3);
+        QCOMPARE(fen.CorpusModele().Bases.size(), size_t(1));
+        QCOMPARE(fen.CorpusModele().Bases[0], fen.Base());
+        QVERIFY(fen.Navigation()->Fenetre(arbre->topLevelItem(0)->child(0)) == nullptr);
+        QVERIFY(fen.Navigation()->Fenetre(arbre->topLevelItem(1)->child(0)) != nullptr);
+        QVERIFY(utilisateur.messages.empty());
+    }
+
+    void ouvreBaseErreurs_data() {
+        QTest::addColumn<QString>("fichierAbime");
+        QTest::addColumn<QString>("raison");
+        QTest::newRow("paramètres")
+            << QStringLiteral(".par") << QStringLiteral("de lecture du fichier de paramètres");
+        QTest::newRow("dictionnaire")
+            << QStringLiteral(".dic") << QStringLiteral("de lecture du dictionnaire numérisé");
+        QTest::newRow("texte") << QStringLiteral(".num")
+                               << QStringLiteral("de lecture du texte numérisé");
+    }
+    void ouvreBaseErreurs() {
+        QFETCH(QString, fichierAbime);
+        QFETCH(QString, raison);
+        test::ScopedWorkDir dir;
+        test::Utilisateur utilisateur;
+        const std::string bonne = dir.path() + "/" + test::buildBase("bonne", kTexte);
+        const std::string abimee = dir.path() + "/" + test::buildBase("abimee", kTexte);
+        const std::string abime = abimee.substr(0, abimee.size() - 4) + fichierAbime.toStdString();
+        if (fichierAbime == QStringLiteral(".par")) {
+            test::writeFile(abime, "pas une base\r\n");
+        } else {
+            fs::resize_file(abime, fs::file_size(abime) / 3);
+        }
+        ui::TFenPrinc fen;
+        QVERIFY(fen.OuvreBase(q(bonne)));
+        QVERIFY(!fen.OuvreBase(q(abimee)));
+        QCOMPARE(utilisateur.messages.size(), size_t(1));
+        QCOMPARE(utilisateur.messages[0].titre, q(abimee));
+        QCOMPARE(utilisateur.messages[0].texte, QStringLiteral("Erreur ") + raison);
+        QVERIFY(fen.Base() == nullptr);
+        QVERIFY(!commandesBaseActives(fen));
+        QVERIFY(fen.Mdi()->subWindowList().isEmpty());
+        QVERIFY(fen.CorpusModele().Bases.empty());
+        QCOMPARE(fen.Panneau(1)->text(), QString());
+    }
+
+    // Closing asks about a modified report only; Cancel keeps the window open, and "Nouveau"
+    // on an empty report starts a new one without the folder browser.
+    void fermetureEtRapport() {
+        test::ScopedWorkDir dir;
+        test::Utilisateur utilisateur;
+        const QString par = q(dir.path() + "/" + test::buildBase("r", kTexte));
+        {
+            ui::TFenPrinc fen;
+            QCloseEvent avant;
+            QCoreApplication::sendEvent(&fen, &avant);
+            QVERIFY(avant.isAccepted());
+            QVERIFY(fen.OuvreBase(q(dir.path() + "/" + "r.par")));
+            QCloseEvent nonModifie;
+            QCoreApplication::sendEvent(&fen, &nonModifie);
+            QVERIFY(nonModifie.isAccepted());
+            QVERIFY(utilisateur.messages.empty());
+
+            utilisateur.reponse = QMessageBox::Yes;
+            utilisateur.dossier = QString();
+            const Rapport *premier = fen.RapportCourant();
+            fen.BtnNouvRapClick();
+            QCOMPARE(utilisateur.messages.size(), size_t(1));
+            QCOMPARE(utilisateur.messages[0].titre, QStringLiteral("Confirmation"));
+            QVERIFY(fen.RapportCourant() != nullptr && fen.RapportCourant() != premier);
+
+            Rapport *rapport = fen.RapportCourant();
+            test::writeFile(rapport->Dossier() + "page.html", "<html></html>");
+            QVERIFY(rapport->AjouteEntree("Une page", "page.html", " "));
+            QCOMPARE(fen.TreeViewRapport()->topLevelItem(0)->child(0)->text(0),
+                     QStringLiteral("Une page"));
+            utilisateur.messages.clear();
+            utilisateur.reponse = QMessageBox::Cancel;
+            QCloseEvent annule;
+            QCoreApplication::sendEvent(&fen, &annule);
+            QVERIFY(!annule.isAccepted());
+            QCOMPARE(utilisateur.messages.size(), size_t(1));
+            QCOMPARE(utilisateur.messages[0].texte,
+                     QStringLiteral("Le rapport a été modifié.\nVoulez-vous le sauvegarder ?"));
+            // "Nouveau", Yes, and the folder browser cancelled: the entries are kept.
+            utilisateur.reponse = QMessageBox::Yes;
+            fen.BtnNouvRapClick();
+            QCOMPARE(fen.RapportCourant(), rapport);
+            // Saved into a chosen folder, the report has no unsaved change left.
+            utilisateur.dossier = q(dir.path());
+            fen.BtnSauvRapportClick();
+            QVERIFY(rapport->Enregistre());
+            QVERIFY(fs::exists(dir.path() + "/" + rapport->Nom() + "/index.htm"));
+            utilisateur.messages.clear();
+            QCloseEvent ferme;
+            QCoreApplication::sendEvent(&fen, &ferme);
+            QVERIFY(ferme.isAccepted());
+            QVERIFY(utilisateur.messages.empty());
+        }
+        (void)par;
+    }
+
+    void options() {
+        test::Utilisateur utilisateur;
+        struct Cas {
+            const char *etiqs;
+            const char *maxart;
+            int32_t nbEtiqs;
+            int32_t maxartAttendu;
+            bool erreur;
+        };
+        for (const Cas &c :
+             {Cas{"3", "2000", 3, 2000, false}, Cas{"4", "abc", 4, 100000, true},
+              Cas{"x", "500", 1, 100000, true}, Cas{" 7 ", "99999999999", 7, 100000, true}}) {
+            ui::TFenOpt dialogue{QString()};
+            QCOMPARE(dialogue.EdMaxart()->text(), QStringLiteral("100000"));
+            QCOMPARE(dialogue.EdEtiqs()->text(), QStringLiteral("1"));
+            dialogue.EdEtiqs()->setText(QString::fromUtf8(c.etiqs));
+            dialogue.EdMaxart()->setText(QString::fromUtf8(c.maxart));
+            ui::Reglages reglages;
+            const QString erreur = dialogue.Applique(reglages);
+            QCOMPARE(!erreur.isEmpty(), c.erreur);
+            QCOMPARE(reglages.NbEtiqs, c.nbEtiqs);
+            QCOMPARE(reglages.MAXART, c.maxartAttendu);
+        }
+    }
+
+    void panneauGauche() {
+        ui::TFenPrinc fen;
+        QCOMPARE(fen.PanneauFond()->width(), 296);
+        fen.BtnRetreciClick();
+        QCOMPARE(fen.PanneauFond()->width(), 15);
+        fen.BtnRetreciClick();
+        QCOMPARE(fen.PanneauFond()->width(), 296);
+        QCOMPARE(fen.windowTitle(), QStringLiteral("Morvix3"));
+        QCOMPARE(fen.Bouton("BtnSegment")->toolTip(),
+                 QStringLiteral("Nouvelle base (segmentation)"));
+        QVERIFY(fen.Bouton("BtnPCLC")->isEnabled());
+        QVERIFY(fen.PmnPCLCPopup()->actions().isEmpty());
+        QCOMPARE(fen.Container()->toolTip(), QStringLiteral("Vide"));
+    }
+
+    // The queue keeps the 20 newest groups; the menu lists them newest first.
+    void conteneur() {
+        test::ScopedWorkDir dir;
+        test::Utilisateur utilisateur;
+        ui::TFenPrinc fen;
+        QVERIFY(fen.OuvreBase(q(dir.path() + "/" + test::buildBase("c", kTexte))));
+        const int32_t chat = fen.Base()->LocFormDic("chat", true);
+        const int32_t chien = fen.Base()->LocFormDic("chien", true);
+        ui::ConteneurGroupes *conteneur = fen.Container();
+        for (int i = 1; i <= 21; ++i) {
+            auto *drag = new ui::TTgenDragObject(nullptr, "g" + std::to_string(i), 0x0000FF, 2);
+            drag->Codes = {chat, chien};
+            depose(conteneur, drag);
+            delete drag;
+        }
+        QCOMPARE(fen.Queue().size(), size_t(20));
+        QCOMPARE(conteneur->toolTip(), QStringLiteral("g21"));
+        QMenu *menu = conteneur->PMnuQueuePopup();
+        QCOMPARE(menu->actions().size(), 20);
+        QCOMPARE(menu->actions().front()->text(), QStringLiteral("g21"));
+        QCOMPARE(menu->actions().back()->text(), QStringLiteral("g2"));
+        QVERIFY(menu->actions().front()->isChecked());
+        conteneur->ElemMenuClick(3);
+        QCOMPARE(conteneur->toolTip(), QStringLiteral("g18"));
+        QVERIFY(conteneur->PMnuQueuePopup()->actions().at(3)->isChecked());
+        const TgenDrag repris = conteneur->ContainerStartDrag();
+        QCOMPARE(repris.nom, std::string("g18"));
+        QCOMPARE(repris.codes, (std::vector<int32_t>{chat, chien}));
+
+        // An unnamed drop is named after its first code; the container refuses itself.
+        auto *sansNom = new ui::TTgenDragObject(nullptr, std::string(), ui::kSansCouleur, 2);
+        sansNom->Codes = {chien, chat};
+        depose(conteneur, sansNom);
+        QCOMPARE(conteneur->toolTip(), QStringLiteral("chien+"));
+        auto *soiMeme = new ui::TTgenDragObject(conteneur, "soi", 0, 1);
+        soiMeme->Codes = {chat};
+        depose(conteneur, soiMeme);
+        QCOMPARE(conteneur->toolTip(), QStringLiteral("chien+"));
+        delete sansNom;
+        delete soiMeme;
+
+        // A text from another program: a form makes a one-form group, anything else nothing.
+        QCoreApplication::sendEvent(&fen, new ui::EvDepotTexte(QStringLiteral("  aboie \n")));
+        QCOMPARE(conteneur->toolTip(), QStringLiteral("aboie"));
+        ui::EvDepotTexte inconnu(QStringLiteral("licorne"));
+        QCoreApplication::sendEvent(&fen, &inconnu);
+        QCOMPARE(conteneur->toolTip(), QStringLiteral("aboie"));
+    }
+
+    // Windows A (active), B, C are listed B, C, A; choosing A does nothing.
+    void listeDesFenetres() {
+        ui::TFenPrinc fen;
+        fen.show();
+        QMdiSubWindow *c = enfant(fen, QStringLiteral("C"));
+        QMdiSubWindow *b = enfant(fen, QStringLiteral("B"));
+        QMdiSubWindow *a = enfant(fen, QStringLiteral("A"));
+        fen.Mdi()->setActiveSubWindow(c);
+        fen.Mdi()->setActiveSubWindow(b);
+        fen.Mdi()->setActiveSubWindow(a);
+        QStringList titres;
+        for (QAction *action : fen.PmnListFenPopup()->actions()) {
+            titres << action->text();
+        }
+        QCOMPARE(titres,
+                 (QStringList{QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("A")}));
+        fen.ListeFenetreClick(2);
+        QCOMPARE(fen.Mdi()->activeSubWindow(), a);
+        fen.ListeFenetreClick(1);
+        QCOMPARE(fen.Mdi()->activeSubWindow(), c);
+    }
+
+    // Leaving a sheet hides its windows; entering it shows them again.
+    void feuilles() {
+        ui::TFenPrinc fen;
+        fen.show();
+        fen.NouvelleFeuille();
+        fen.NouvelleFeuille();
+        QMdiSubWindow *fenetres[3] = {enfant(fen, QStringLiteral("1")),
+                                      enfant(fen, QStringLiteral("2")),
+                                      enfant(fen, QStringLiteral("3"))};
+        fen.OngletsFeuilles()->setCurrentIndex(1);
+        for (QMdiSubWindow *w : fenetres) {
+            QVERIFY(!w->isVisible());
+        }
+        fen.OngletsFeuilles()->setCurrentIndex(0);
+        for (QMdiSubWindow *w : fenetres) {
+            QVERIFY(w->isVisible());
+        }
+        QStringList menu;
+        for (QAction *action : fen.MenuFeuilles()->actions()) {
+            menu << action->text();
+        }
+        QCOMPARE(menu,
+                 (QStringList{QStringLiteral("Nouvelle feuille"), QStringLiteral("Feuille 2")}));
+        fen.Mdi()->setActiveSubWindow(fenetres[2]);
+        fen.VaVersFeuille(1);
+        QVERIFY(!fenetres[2]->isVisible());
+        fen.OngletsFeuilles()->setCurrentIndex(1);
+        QVERIFY(fenetres[2]->isVisible());
+        QVERIFY(!fenetres[0]->isVisible());
+    }
+
+    // Selecting a node that stands for a window brings it forward; other nodes do nothing.
+    void navigation() {
+        test::ScopedWorkDir dir;
+        test::Utilisateur utilisateur;
+        ui::TFenPrinc fen;
+        fen.show();
+        QVERIFY(fen.OuvreBase(q(dir.path() + "/" + test::buildBase("n", kTexte))));
+        QTreeWidgetItem *branche = fen.Navigation()->TreePages()->topLevelItem(0);
+        QMdiSubWindow *texte =
+            qobject_cast<QMdiSubWindow *>(fen.Navigation()->Fenetre(branche->child(0)));
+        QVERIFY(texte != nullptr);
+        QMdiSubWindow *autre = enfant(fen, QStringLiteral("autre"));
+        fen.Mdi()->setActiveSubWindow(autre);
+        fen.Navigation()->TreePages()->setCurrentItem(branche->child(3));
+        QCOMPARE(fen.Mdi()->activeSubWindow(), autre);
+        fen.Navigation()->TreePages()->setCurrentItem(branche->child(0));
+        QCOMPARE(fen.Mdi()->activeSubWindow(), texte);
+        QVERIFY(autre->isVisible());
+        QCOMPARE(fen.Navigation()->Trouve(QStringLiteral("Partitions")), branche->child(3));
+    }
+
+    void catalogueAnglais() {
+        qputenv("LANGUAGE", "en");
+        ui::RelitCatalogues();
+        {
+            ui::TFenPrinc fen;
+            QCOMPARE(fen.ListesGauche()->tabText(1), QStringLiteral("Report"));
+            QCOMPARE(fen.Bouton("BtnSegment")->toolTip(),
+                     QStringLiteral("New base (segmentation)"));
+            QCOMPARE(fen.Container()->toolTip(), QStringLiteral("Empty"));
+        }
+        qunsetenv("LANGUAGE");
+        ui::RelitCatalogues();
+        ui::TFenPrinc fen;
+        QCOMPARE(fen.ListesGauche()->tabText(1), QStringLiteral("Rapport"));
+    }
+};
+
+QObject *nouveauTestFenPrinc() { return new TestFenPrinc; }
+
+#include "TestFenPrinc.moc"

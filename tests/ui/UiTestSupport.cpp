@@ -1,0 +1,28 @@
+#include "UiTestSupport.h"
+
+#include "util/Encoding.h"
+
+namespace morvix::test {
+
+Utilisateur::Utilisateur() {
+    ui::Interaction &i = ui::Interactions();
+    i.message = [this](QWidget *, QMessageBox::Icon, const QString &titre, const QString &texte,
+                       QMessageBox::StandardButtons) {
+        messages.push_back({titre, texte});
+        return reponse;
+    };
+    i.choisitDelimiteurs = [this](QWidget *, std::string &) {
+        ++delimiteursDemandes;
+        return confirmeDelimiteurs;
+    };
+    i.choisitDossier = [this](QWidget *, const QString &) { return dossier; };
+    i.choisitFichier = [](QWidget *, bool) { return QString(); };
+    i.bip = [this] { ++bips; };
+    i.ouvreDocument = [this](const QString &chemin) { documents.push_back(chemin); };
+}
+
+Utilisateur::~Utilisateur() { ui::InteractionsParDefaut(); }
+
+std::string cp(const char *utf8) { return utf8ToCp1252(utf8); }
+
+} // namespace morvix::test

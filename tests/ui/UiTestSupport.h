@@ -1,0 +1,41 @@
+// Helpers for the window tests: answering message boxes and dialogs in place of the user,
+// and small bases.
+#pragma once
+
+#include "Interaction.h"
+
+#include <QString>
+
+#include <string>
+#include <vector>
+
+namespace morvix::test {
+
+struct MessageVu {
+    QString titre;
+    QString texte;
+};
+
+// Replaces the interaction functions for the lifetime of the object: message boxes are
+// recorded and answered with `reponse`, the delimiter dialog is confirmed unchanged, the
+// folder browser answers `dossier`, beeps are counted.
+class Utilisateur {
+  public:
+    Utilisateur();
+    ~Utilisateur();
+    Utilisateur(const Utilisateur &) = delete;
+    Utilisateur &operator=(const Utilisateur &) = delete;
+
+    QMessageBox::StandardButton reponse = QMessageBox::Ok;
+    bool confirmeDelimiteurs = true;
+    QString dossier;
+    std::vector<MessageVu> messages;
+    int delimiteursDemandes = 0;
+    int bips = 0;
+    std::vector<QString> documents;
+};
+
+// A Windows-1252 text written from UTF-8.
+std::string cp(const char *utf8);
+
+} // namespace morvix::test
