@@ -126,6 +126,8 @@ double ValSpec(double T, double t, double F, double k, double s) {
 }
 
 int32_t ArrondiSpec(double v) {
+    if (!(std::fabs(v) < 1e9)) // NaN or out of any meaningful range
+        return 0;
     return v >= 0.0 ? static_cast<int32_t>(v + 0.5) : static_cast<int32_t>(v - 0.5);
 }
 
