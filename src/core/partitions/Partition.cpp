@@ -3,7 +3,6 @@
 #include "base/charg1.h"
 
 #include <algorithm>
-#include <cassert>
 #include <cstring>
 #include <numeric>
 

@@ -61,7 +61,7 @@ class Partition {
     int32_t Cle = 0;                 // code of the key type
     std::vector<Tranche> Tranches;   // NbTranches spans in text order, then the sentinel
 
-    // Frequency of a graphical form in a part (no bounds check beyond debug asserts).
+    // Frequency of a graphical form in a part; the caller keeps both indexes in range.
     int32_t Frq(int32_t code, int32_t part) const {
         return TabFrq[static_cast<size_t>(code) * static_cast<size_t>(NbParties) +
                       static_cast<size_t>(part)];
