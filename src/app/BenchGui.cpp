@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <vector>
 
 using namespace morvix;
 
@@ -52,6 +53,8 @@ int main(int argc, char *argv[]) {
     bench::Stopwatch chrono;
     fen.OuvreBase(QString::fromStdString(par));
     QApplication::processEvents();
+    // Usable: the text window has been drawn once.
+    fen.FenEddy()->HTMLEdit()->viewport()->repaint();
     const double total = chrono.seconds();
     std::printf("corpus %s: %d items\n", corpus.c_str(), fen.Base()->Nbitem());
     std::printf("base loading: %.2f s; command to usable window: %.2f s (%.2f s beyond loading)\n",
@@ -62,23 +65,41 @@ int main(int argc, char *argv[]) {
     ui::VueTexte *vue = fen.FenEddy()->HTMLEdit();
     double pire = 0;
     int pas = 0;
+    int pireLigne = 0;
+    std::vector<double> durees;
     const int32_t lignes = vue->NbLignesTexte();
     // Page down from the top for a while, then jump along the whole text.
     for (; pas < 3000; ++pas) {
         bench::Stopwatch t;
         vue->Defile(40);
         vue->viewport()->repaint();
-        pire = std::max(pire, t.seconds());
+        durees.push_back(t.seconds());
+        if (t.seconds() > pire) {
+            pire = t.seconds();
+            pireLigne = vue->PremiereLigne();
+        }
     }
     for (int i = 0; i <= 500; ++i) {
         bench::Stopwatch t;
         vue->verticalScrollBar()->setValue(
             static_cast<int>(static_cast<int64_t>(lignes) * i / 500));
         vue->viewport()->repaint();
-        pire = std::max(pire, t.seconds());
+        durees.push_back(t.seconds());
+        if (t.seconds() > pire) {
+            pire = t.seconds();
+            pireLigne = vue->PremiereLigne();
+        }
     }
-    std::printf("text window: %d lines; longest pause over %d page steps and 501 jumps: %.1f ms\n",
-                lignes, pas, pire * 1000.0);
+    std::printf("text window: %d lines; longest pause over %d page steps and 501 jumps: %.1f ms "
+                "(at line %d, %lld characters)\n",
+                lignes, pas, pire * 1000.0, pireLigne,
+                static_cast<long long>(vue->TexteLigne(pireLigne).size()));
+    std::sort(durees.begin(), durees.end());
+    const auto lents =
+        std::count_if(durees.begin(), durees.end(), [](double d) { return d > 0.1; });
+    std::printf("median step %.1f ms, 99th percentile %.1f ms, steps above 100 ms: %lld\n",
+                durees[durees.size() / 2] * 1000.0, durees[durees.size() * 99 / 100] * 1000.0,
+                static_cast<long long>(lents));
     std::filesystem::current_path(std::filesystem::temp_directory_path());
     std::filesystem::remove_all(dossier);
     return 0;

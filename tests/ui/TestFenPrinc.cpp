@@ -12,6 +12,7 @@
 #include "mainwindow/TFenNavig.h"
 #include "mainwindow/TFenOpt.h"
 #include "mainwindow/TFenPrinc.h"
+#include "mainwindow/TSplashScreen.h"
 
 #include <QCloseEvent>
 #include <QDropEvent>
@@ -130,6 +131,58 @@ class TestFenPrinc : public QObject {
             }
         }
         fs::current_path(dir.path());
+    }
+
+    // A segmentation that is cancelled or fails opens nothing, not even an older base of the
+    // same name left in the folder.
+    void segmentationInterrompue() {
+        test::ScopedWorkDir dir;
+        test::Utilisateur utilisateur;
+        test::buildBase("vieux", kTexte);
+        const QString texte = q(dir.path() + "/vieux.txt");
+        {
+            utilisateur.confirmeDelimiteurs = false;
+            ui::TFenPrinc fen;
+            QVERIFY(!fen.Segmente(texte));
+            QVERIFY(fen.Base() == nullptr);
+            QCOMPARE(fen.Panneau(1)->text(), QString());
+            QVERIFY(utilisateur.messages.empty());
+        }
+        {
+            utilisateur.confirmeDelimiteurs = true;
+            ui::TFenPrinc fen;
+            fen.Settings().MAXART = 3;
+            QVERIFY(!fen.Segmente(texte));
+            QVERIFY(fen.Base() == nullptr);
+            QCOMPARE(utilisateur.messages.size(), size_t(1));
+            QVERIFY(!utilisateur.messages[0].texte.isEmpty());
+            fen.Settings().MAXART = 100000;
+            QVERIFY(fen.Segmente(texte));
+        }
+    }
+
+    // Opening another base while the report has unsaved entries asks first; Cancel keeps
+    // the open base, its windows and its report.
+    void ouvertureAvecRapportModifie() {
+        test::ScopedWorkDir dir;
+        test::Utilisateur utilisateur;
+        const QString a = q(dir.path() + "/" + test::buildBase("a", kTexte));
+        const QString b = q(dir.path() + "/" + test::buildBase("b", "Un autre texte.\n"));
+        ui::TFenPrinc fen;
+        QVERIFY(fen.OuvreBase(a));
+        Rapport *rapport = fen.RapportCourant();
+        test::writeFile(rapport->Dossier() + "p.html", "<html></html>");
+        QVERIFY(rapport->AjouteEntree("p", "p.html", " "));
+        const charg1 *base = fen.Base();
+        utilisateur.reponse = QMessageBox::Cancel;
+        QVERIFY(!fen.OuvreBase(b));
+        QCOMPARE(fen.Base(), base);
+        QCOMPARE(fen.RapportCourant(), rapport);
+        QVERIFY(fen.FenEddy() != nullptr);
+        utilisateur.reponse = QMessageBox::No;
+        QVERIFY(fen.OuvreBase(b));
+        QCOMPARE(utilisateur.messages.size(), size_t(2));
+        QVERIFY(fen.RapportCourant()->Enregistre());
     }
 
     // Each opening adds a branch and a sheet; the earlier branches stay.
@@ -296,6 +349,9 @@ class TestFenPrinc : public QObject {
         QVERIFY(fen.Bouton("BtnPCLC")->isEnabled());
         QVERIFY(fen.PmnPCLCPopup()->actions().isEmpty());
         QCOMPARE(fen.Container()->toolTip(), QStringLiteral("Vide"));
+        ui::TSplashScreen accueil;
+        QCOMPARE(accueil.LbVersion()->text(), QStringLiteral("Version : " MORVIX_VERSION));
+        QCOMPARE(accueil.size(), QSize(528, 371));
     }
 
     // The queue keeps the 20 newest groups; the menu lists them newest first.
