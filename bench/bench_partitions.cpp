@@ -1,6 +1,7 @@
-// Partitions and specificities on the large corpus, by its finest key (the most spans) and
-// by coarser ones: partition build throughput, CalcSpecTot throughput in (form, part)
-// coefficients per second, PrimSpecChr time, peak memory.
+// Partitions and specificities on the large corpus, by its finest key (the most spans), by
+// coarser ones and by a key of exactly 30 parts added to a temporary copy: partition build
+// throughput, CalcSpecTot throughput in (form, part) coefficients per second, PrimSpecChr time,
+// peak memory.
 #include "BenchSupport.h"
 
 #include "base/charg1.h"
@@ -12,6 +13,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <unistd.h>
 
 using namespace morvix;
@@ -27,23 +30,49 @@ int main() {
         fs::temp_directory_path() / ("morvix-bench-part-" + std::to_string(getpid()));
     fs::create_directories(work);
     fs::current_path(work);
+    // A copy of the corpus (in the temporary folder) with one more key, "periode", that
+    // groups the novels, in text order, into 30 parts, so that the chronological
+    // specificities are also timed on exactly 30 parts.
+    const std::string copie = (work / "romans30.txt").string();
+    {
+        std::ifstream in(corpus, std::ios::binary);
+        std::string texte((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::string sortie;
+        sortie.reserve(texte.size() + 20000);
+        int32_t roman = 0;
+        size_t debut = 0;
+        for (size_t at = texte.find("<livre="); at != std::string::npos;
+             at = texte.find("<livre=", at + 1)) {
+            sortie.append(texte, debut, at - debut);
+            char tag[32];
+            std::snprintf(tag, sizeof tag, "<periode=%02d> ", roman++ * 30 / 100);
+            sortie += tag;
+            debut = at;
+        }
+        sortie.append(texte, debut, std::string::npos);
+        std::ofstream(copie, std::ios::binary) << sortie;
+    }
     SegmOptions o;
     o.maxart = 400000;
-    SegmResult r = SegmPrinc(corpus, kDelimiteursDefaut, o);
+    SegmResult r = SegmPrinc(copie, kDelimiteursDefaut, o);
     if (!r.ok()) {
         std::fprintf(stderr, "segmentation failed: %s\n", r.message.c_str());
+        fs::current_path(fs::temp_directory_path());
+        fs::remove_all(work);
         return 1;
     }
     charg1 b;
-    if (b.ChargeBase(fs::path(corpus).stem().string() + ".par") != kChargeOk) {
+    if (b.ChargeBase("romans30.par") != kChargeOk) {
         std::fprintf(stderr, "loading failed: %s\n", b.Erreur().c_str());
+        fs::current_path(fs::temp_directory_path());
+        fs::remove_all(work);
         return 1;
     }
-    std::printf("corpus: %s (%d items, %d occurrences, %d forms)\n",
+    std::printf("corpus: %s with a key \"periode\" added (%d items, %d occurrences, %d forms)\n",
                 fs::path(corpus).filename().c_str(), b.Nbitem(), b.Nbocc(), b.Nbform());
     const int64_t avant = bench::peakRss();
 
-    for (const char *cle : {"chapitre", "livre", "auteur", "date"}) {
+    for (const char *cle : {"chapitre", "livre", "auteur", "date", "periode"}) {
         const int32_t code = Partition::CodeCle(b, cle);
         if (code < 0)
             continue;
