@@ -72,7 +72,8 @@ int main() {
         struct rusage enfant {};
         getrusage(RUSAGE_CHILDREN, &enfant);
         std::printf("afc key %-10s %6d rows x %5d parts, %d factors: %.2f s (write + program + "
-                    "read), %.1f rows x parts / us; peak RSS: morvix %.0f MB, qz5afc %.0f MB%s\n",
+                    "read), %.1f rows x parts / us; peak RSS: this process %.0f MB, qz5afc "
+                    "(largest run so far) %.0f MB%s\n",
                     base.RetourneGraphie(cle, false), param.NI, nbParties, param.NF, secondes,
                     static_cast<double>(param.NI) * nbParties / secondes / 1e6,
                     static_cast<double>(bench::peakRss()) / 1e6,

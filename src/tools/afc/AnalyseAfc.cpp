@@ -148,7 +148,8 @@ bool CalculeAfc(const TableAfc &table, ResultatAfc &r, std::string &erreur) {
         lignes[i].ident = table.actives[i].numero;
         lignes[i].libelle = table.actives[i].libelle;
     }
-    remplit(lignes, f, rm, distances2(hLignes, cm), r.valeursPropres, nf);
+    const int32_t nfLignes = std::min(nf, kFacteursLignes);
+    remplit(lignes, f, rm, distances2(hLignes, cm), r.valeursPropres, nfLignes);
     r.lignes = std::move(lignes);
 
     if (!table.supplementaires.empty()) {
@@ -161,7 +162,7 @@ bool CalculeAfc(const TableAfc &table, ResultatAfc &r, std::string &erreur) {
             sup[i].libelle = table.supplementaires[i].libelle;
         }
         remplit(sup, hs * gamma, ns.rowwise().sum() / total, distances2(hs, cm), r.valeursPropres,
-                nf);
+                nfLignes);
         for (PointAfc &p : sup)
             r.lignes.push_back(std::move(p));
     }
@@ -252,7 +253,8 @@ bool EcritLignes(const std::string &chemin, const ResultatAfc &r) {
     Sortie s(chemin);
     if (!s.f())
         return false;
-    std::fprintf(s.f(), "%zu %zu\n", r.lignes.size(), r.valeursPropres.size());
+    std::fprintf(s.f(), "%zu %zu\n", r.lignes.size(),
+                 r.lignes.empty() ? size_t{0} : r.lignes[0].coord.size());
     std::string ligne;
     for (const PointAfc &p : r.lignes) {
         ligne.clear();

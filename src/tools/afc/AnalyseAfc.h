@@ -37,6 +37,9 @@ struct ResultatAfc {
 // active table).
 bool CalculeAfc(const TableAfc &table, ResultatAfc &r, std::string &erreur);
 
+// Rows are described on this many factors at most (a table has thousands of rows).
+inline constexpr int32_t kFacteursLignes = 10;
+
 // Scales of the written files.
 inline constexpr double kEchelleCoord = 1000.0; // coordinates and distances: thousandths
 inline constexpr double kEchelleMasse = 1000.0; // masses: per mille
