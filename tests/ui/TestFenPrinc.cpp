@@ -62,6 +62,21 @@ QMdiSubWindow *enfant(ui::TFenPrinc &fen, const QString &titre) {
     return cadre;
 }
 
+// A child window that counts the report requests it receives.
+class FenetreRapport : public QWidget {
+  public:
+    int demandes = 0;
+
+  protected:
+    bool event(QEvent *e) override {
+        if (e->type() == ui::WM_AJOUTE_RAPPORT) {
+            ++demandes;
+            return true;
+        }
+        return QWidget::event(e);
+    }
+};
+
 } // namespace
 
 class TestFenPrinc : public QObject {
@@ -401,6 +416,27 @@ class TestFenPrinc : public QObject {
         ui::EvDepotTexte inconnu(QStringLiteral("licorne"));
         QCoreApplication::sendEvent(&fen, &inconnu);
         QCOMPARE(conteneur->toolTip(), QStringLiteral("aboie"));
+    }
+
+    // "Ajouter au rapport" posts its request to the active child window; the help and report
+    // pages are opened from the program's folder.
+    void commandesSimples() {
+        test::Utilisateur utilisateur;
+        ui::TFenPrinc fen;
+        fen.show();
+        auto *fenetre = new FenetreRapport;
+        QMdiSubWindow *cadre = fen.AjouteEnfant(fenetre);
+        cadre->show();
+        fen.Mdi()->setActiveSubWindow(cadre);
+        fen.BtnAjouteRapClick();
+        QCOMPARE(fenetre->demandes, 0);
+        QCoreApplication::processEvents();
+        QCOMPARE(fenetre->demandes, 1);
+        fen.HelpBtnClick();
+        fen.BtnEditClick();
+        QCOMPARE(utilisateur.documents.size(), size_t(2));
+        QVERIFY(utilisateur.documents[0].endsWith(QStringLiteral("/aide/html/aide.html")));
+        QVERIFY(utilisateur.documents[1].endsWith(QStringLiteral("/rapport/index.htm")));
     }
 
     // Windows A (active), B, C are listed B, C, A; choosing A does nothing.

@@ -239,6 +239,14 @@ void TFenPrinc::CreePanneauGauche() {
             m_listesGauche->widget(i)->close();
         }
     });
+    // A double click on a docked window's tab takes it out as a child window of the frame.
+    connect(m_listesGauche, &QTabWidget::tabBarDoubleClicked, this, [this](int i) {
+        if (i >= 2) {
+            QWidget *fenetre = m_listesGauche->widget(i);
+            m_listesGauche->removeTab(i);
+            AjouteEnfant(fenetre)->show();
+        }
+    });
 
     auto *pageNavig = new QWidget;
     pageNavig->setObjectName(QStringLiteral("PanneauNavig"));
