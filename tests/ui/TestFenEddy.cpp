@@ -134,6 +134,26 @@ class TestFenEddy : public QObject {
         vue->Defile(-5000);
         QCOMPARE(vue->PremiereLigne(), 0);
     }
+
+    // A text line of ten thousand words is shown in pieces; nothing of it is lost.
+    void ligneTresLongue() {
+        test::ScopedWorkDir dir;
+        std::string texte;
+        for (int i = 0; i < 10000; ++i) {
+            texte += i % 2 == 0 ? "mot " : "autre ";
+        }
+        texte += ".\n";
+        charg1 base;
+        QCOMPARE(base.ChargeBase(test::buildBase("longue", texte)), 0);
+        ui::VueTexte vue(base);
+        QCOMPARE(vue.NbLignesTexte(), 3);
+        QString tout;
+        for (int i = 0; i < vue.NbLignesTexte(); ++i) {
+            tout += vue.TexteLigne(i);
+        }
+        QCOMPARE(tout.count(QStringLiteral(" mot")), 5000);
+        QVERIFY(tout.endsWith(QStringLiteral(" autre .")));
+    }
 };
 
 QObject *nouveauTestFenEddy() { return new TestFenEddy; }

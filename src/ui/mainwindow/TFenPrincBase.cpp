@@ -78,9 +78,10 @@ bool TFenPrinc::Segmente(const QString &choisi) {
         if (chemin.isEmpty()) {
             return false;
         }
-        // The base files and the trace go into the text's folder.
-        QDir::setCurrent(QFileInfo(chemin).absolutePath());
     }
+    // The base files and the trace go into the text's folder, where the base is opened.
+    chemin = QFileInfo(chemin).absoluteFilePath();
+    QDir::setCurrent(QFileInfo(chemin).absolutePath());
     const std::string natif = CheminNatif(chemin);
     int32_t erreurs = 0;
     {

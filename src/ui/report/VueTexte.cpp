@@ -17,6 +17,7 @@ namespace morvix::ui {
 namespace {
 constexpr int kMarge = 6;
 constexpr size_t kCacheMax = 400;
+constexpr size_t kItemsParMorceau = 4000;
 } // namespace
 
 VueTexte::VueTexte(const charg1 &base, QWidget *parent)
@@ -33,7 +34,11 @@ VueTexte::VueTexte(const charg1 &base, QWidget *parent)
     m_debuts.reserve(static_cast<size_t>(std::max(base.NbLignes(), 1)) + 2);
     m_debuts.push_back(0);
     for (size_t p = 0; p < texte.size(); ++p) {
-        if (texte[p] > limd && p + 1 < texte.size()) {
+        // A line without an end for thousands of items is shown in pieces, so that no
+        // single piece is slow to lay out.
+        const bool fin =
+            texte[p] > limd || p + 1 - static_cast<size_t>(m_debuts.back()) >= kItemsParMorceau;
+        if (fin && p + 1 < texte.size()) {
             m_debuts.push_back(static_cast<int32_t>(p + 1));
         }
     }
