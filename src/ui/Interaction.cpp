@@ -3,9 +3,11 @@
 #include "Traduction.h"
 #include "mainwindow/TFenChoixDelimForme.h"
 #include "mainwindow/TOptionsOpenDialog.h"
+#include "util/Programme.h"
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFile>
 #include <QFileDialog>
 #include <QUrl>
 
@@ -38,6 +40,10 @@ Interaction desktop() {
     };
     i.choisitDelimiteurs = [](QWidget *parent, std::string &delimiteurs) {
         TFenChoixDelimForme dialogue(delimiteurs, parent);
+        QObject::connect(&dialogue, &TFenChoixDelimForme::AideDemandee, &dialogue, [] {
+            Interactions().ouvreDocument(QFile::decodeName(
+                QByteArray::fromStdString(DossierProgramme() + "aide/html/aide.html")));
+        });
         if (parent != nullptr) {
             dialogue.move(parent->geometry().center() - dialogue.rect().center());
         }

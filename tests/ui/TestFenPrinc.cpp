@@ -13,6 +13,7 @@
 #include "mainwindow/TFenOpt.h"
 #include "mainwindow/TFenPrinc.h"
 #include "mainwindow/TSplashScreen.h"
+#include "partitions/Partition.h"
 
 #include <QCloseEvent>
 #include <QDropEvent>
@@ -437,6 +438,32 @@ class TestFenPrinc : public QObject {
         QCOMPARE(utilisateur.documents.size(), size_t(2));
         QVERIFY(utilisateur.documents[0].endsWith(QStringLiteral("/aide/html/aide.html")));
         QVERIFY(utilisateur.documents[1].endsWith(QStringLiteral("/rapport/index.htm")));
+    }
+
+    // The PCLC menu lists the registered partitions by key and finds each one's window
+    // through its "PCLC" navigation node.
+    void menuPCLC() {
+        test::ScopedWorkDir dir;
+        test::Utilisateur utilisateur;
+        ui::TFenPrinc fen;
+        fen.show();
+        QVERIFY(fen.OuvreBase(q(dir.path() + "/" + test::buildBase("p", kTexte))));
+        const int32_t cle = Partition::CodeCle(*fen.Base(), "auteur");
+        Corpus &corpus = fen.CorpusModele();
+        corpus.EnregistrePartition(std::make_unique<Partition>(*fen.Base(), cle));
+        ui::TFenNavig *navig = fen.Navigation();
+        QTreeWidgetItem *noeud = navig->AjouteNoeud(navig->Trouve(QStringLiteral("Partitions")),
+                                                    QStringLiteral("auteur"), 2);
+        QTreeWidgetItem *pclc = navig->AjouteNoeud(noeud, QStringLiteral("PCLC"));
+        corpus.PartitionI(0).Noeud = navig->AjouteNoeud(noeud, QStringLiteral("Graphiques"));
+        QMdiSubWindow *fenetre = enfant(fen, QStringLiteral("statistiques"));
+        navig->SetFenetre(pclc, fenetre);
+        enfant(fen, QStringLiteral("autre"));
+        QMenu *menu = fen.PmnPCLCPopup();
+        QCOMPARE(menu->actions().size(), 1);
+        QCOMPARE(menu->actions().front()->text(), QStringLiteral("auteur"));
+        menu->actions().front()->trigger();
+        QCOMPARE(fen.Mdi()->activeSubWindow(), fenetre);
     }
 
     // Windows A (active), B, C are listed B, C, A; choosing A does nothing.
