@@ -9,6 +9,7 @@
 
 #include <iostream>
 #include <memory>
+#include <set>
 
 namespace morvix::cli {
 
@@ -72,6 +73,28 @@ bool parties(const Partition &p, const std::string &liste, std::vector<bool> &fl
     return true;
 }
 
+// Parses a command on BASE.par KEY, loads the base and its partition and applies --seuil
+// and --frqmin; `cible`, when not null, is a required option naming the selected parts.
+// False with `code` set on failure.
+bool prepare(const char *commande, const std::vector<std::string> &argv,
+             const std::set<std::string> &valued, const char *cible, CliArgs &args, Chargement &c,
+             int &code) {
+    code = kExitUsage;
+    if (!parseOrUsage(commande, argv, valued, {}, 2, 2, args))
+        return false;
+    if (cible && !args.has(cible)) {
+        code = fail(kExitUsage, std::string(commande) + " : " + cible + " est obligatoire");
+        return false;
+    }
+    c = charge(args.positionals()[0], args.positionals()[1]);
+    if (!c.part) {
+        code = c.code;
+        return false;
+    }
+    return parametres(args, *c.part, code) &&
+           (!cible || parties(*c.part, *args.value(cible), c.part->Selec, code));
+}
+
 void imprimeResultats(const Partition &p, const PrimSpec &spec) {
     std::cout << "graphie\tF\tk\tcoeff\n";
     for (const ResSpec &r : spec.Resultats())
@@ -81,11 +104,10 @@ void imprimeResultats(const Partition &p, const PrimSpec &spec) {
 
 int partition(const std::vector<std::string> &argv) {
     CliArgs args;
-    if (!parseOrUsage("partition", argv, {}, {}, 2, 2, args))
-        return kExitUsage;
-    Chargement c = charge(args.positionals()[0], args.positionals()[1]);
-    if (!c.part)
-        return c.code;
+    Chargement c;
+    int code = kExitOk;
+    if (!prepare("partition", argv, {}, nullptr, args, c, code))
+        return code;
     const Partition &p = *c.part;
     std::cout << "partie\ttaille\tformes\thapax\tfmax\tforme fmax\n";
     for (int32_t q = 0; q < p.NbParties; ++q) {
@@ -102,18 +124,12 @@ int partition(const std::vector<std::string> &argv) {
 
 int specif(const std::vector<std::string> &argv) {
     CliArgs args;
-    if (!parseOrUsage("specif", argv, {"--parts", "--reference", "--seuil", "--frqmin"}, {}, 2, 2,
-                      args))
-        return kExitUsage;
-    if (!args.has("--parts"))
-        return fail(kExitUsage, "specif : --parts est obligatoire");
-    Chargement c = charge(args.positionals()[0], args.positionals()[1]);
-    if (!c.part)
-        return c.code;
-    Partition &p = *c.part;
+    Chargement c;
     int code = kExitOk;
-    if (!parametres(args, p, code) || !parties(p, *args.value("--parts"), p.Selec, code))
+    if (!prepare("specif", argv, {"--parts", "--reference", "--seuil", "--frqmin"}, "--parts", args,
+                 c, code))
         return code;
+    Partition &p = *c.part;
     if (auto ref = args.value("--reference"); ref && !parties(p, *ref, p.Cochee, code))
         return code;
     PrimSpec spec(p, 1);
@@ -125,15 +141,11 @@ int specif(const std::vector<std::string> &argv) {
 
 int spectot(const std::vector<std::string> &argv) {
     CliArgs args;
-    if (!parseOrUsage("spectot", argv, {"--seuil", "--frqmin"}, {}, 2, 2, args))
-        return kExitUsage;
-    Chargement c = charge(args.positionals()[0], args.positionals()[1]);
-    if (!c.part)
-        return c.code;
-    Partition &p = *c.part;
+    Chargement c;
     int code = kExitOk;
-    if (!parametres(args, p, code))
+    if (!prepare("spectot", argv, {"--seuil", "--frqmin"}, nullptr, args, c, code))
         return code;
+    Partition &p = *c.part;
     CalcSpecTot tot(p, nullptr);
     std::cout << "graphie\tF";
     for (int32_t q : tot.NumParties()) {
@@ -160,17 +172,13 @@ int spectot(const std::vector<std::string> &argv) {
 
 int chrono(const std::vector<std::string> &argv) {
     CliArgs args;
-    if (!parseOrUsage("chrono", argv, {"--seuil", "--frqmin", "--order"}, {}, 2, 2, args))
-        return kExitUsage;
-    Chargement c = charge(args.positionals()[0], args.positionals()[1]);
-    if (!c.part)
-        return c.code;
-    Partition &p = *c.part;
+    Chargement c;
     int code = kExitOk;
+    if (!prepare("chrono", argv, {"--seuil", "--frqmin", "--order"}, nullptr, args, c, code))
+        return code;
+    Partition &p = *c.part;
     std::string error;
     int64_t ordre = -1;
-    if (!parametres(args, p, code))
-        return code;
     if (!args.intValue("--order", -1, ordre, error, -1, 9))
         return fail(kExitUsage, error);
     PrimSpecChr chr(p, p.Seuil, p.FrqMin);
@@ -190,17 +198,11 @@ int chrono(const std::vector<std::string> &argv) {
 
 int increments(const std::vector<std::string> &argv) {
     CliArgs args;
-    if (!parseOrUsage("increments", argv, {"--part", "--seuil", "--frqmin"}, {}, 2, 2, args))
-        return kExitUsage;
-    if (!args.has("--part"))
-        return fail(kExitUsage, "increments : --part est obligatoire");
-    Chargement c = charge(args.positionals()[0], args.positionals()[1]);
-    if (!c.part)
-        return c.code;
-    Partition &p = *c.part;
+    Chargement c;
     int code = kExitOk;
-    if (!parametres(args, p, code) || !parties(p, *args.value("--part"), p.Selec, code))
+    if (!prepare("increments", argv, {"--part", "--seuil", "--frqmin"}, "--part", args, c, code))
         return code;
+    Partition &p = *c.part;
     Accroissements a = AccroissementsSpecifiques(p, p.Seuil, p.FrqMin, nullptr);
     if (!a.Spec)
         return fail(kExitInput, "aucune partie à la fois cochée et sélectionnée");

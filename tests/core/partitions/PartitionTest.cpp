@@ -156,8 +156,7 @@ TEST(Partition, KeyThatNeverOccurs) {
 TEST(Partition, SampleCorpusRowsSumToTheDictionary) {
     test::ScopedWorkDir dir;
     charg1 b;
-    ASSERT_EQ(test::buildBase("s", test::readFile(MORVIX_SAMPLE)), "s.par");
-    ASSERT_EQ(b.ChargeBase("s.par"), kChargeOk);
+    ASSERT_NO_FATAL_FAILURE(test::chargeEchantillon(b));
     for (const char *cle : {"auteur", "chapitre", "date"}) {
         Partition p(b, Partition::CodeCle(b, cle));
         ASSERT_GT(p.NbParties, 1) << cle;

@@ -22,6 +22,12 @@ inline std::unique_ptr<charg1> chargeTexte(const std::string &text, const std::s
     return b;
 }
 
+// The bundled sample corpus as the base "s" in the current folder.
+inline void chargeEchantillon(charg1 &b) {
+    ASSERT_EQ(buildBase("s", readFile(MORVIX_SAMPLE)), "s.par");
+    ASSERT_EQ(b.ChargeBase("s.par"), kChargeOk) << b.Erreur();
+}
+
 inline int32_t forme(const charg1 &b, const char *graphy) { return b.LocFormDic(graphy, true); }
 
 // Segments given by their forms and occurrence positions.

@@ -150,9 +150,8 @@ TEST(PrimSpecChr, SegmentsTakeTheirFrequencyFromTheStore) {
 
 TEST(PrimSpecChr, TenSortOrders) {
     test::ScopedWorkDir dir;
-    ASSERT_EQ(test::buildBase("s", test::readFile(MORVIX_SAMPLE)), "s.par");
     charg1 b;
-    ASSERT_EQ(b.ChargeBase("s.par"), kChargeOk);
+    ASSERT_NO_FATAL_FAILURE(test::chargeEchantillon(b));
     Partition p(b, Partition::CodeCle(b, "date"));
     PrimSpecChr chr(p, 5, 10);
     chr.Calcule();
@@ -253,9 +252,8 @@ TEST(PrimSpecChr, SameResultsAsEveryRunComputedInFull) {
     // The computation skips the tail walk of runs that cannot beat the best one so far; the
     // results must be those of ValSpec on every run, with the complementary rule applied.
     test::ScopedWorkDir dir;
-    ASSERT_EQ(test::buildBase("s", test::readFile(MORVIX_SAMPLE)), "s.par");
     charg1 b;
-    ASSERT_EQ(b.ChargeBase("s.par"), kChargeOk);
+    ASSERT_NO_FATAL_FAILURE(test::chargeEchantillon(b));
     Partition p(b, Partition::CodeCle(b, "chapitre"));
     ASSERT_GT(p.NbParties, 15);
     PrimSpecChr chr(p, 5, 10);

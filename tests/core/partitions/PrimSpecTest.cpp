@@ -15,10 +15,7 @@ namespace {
 
 class SampleBase : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ASSERT_EQ(test::buildBase("s", test::readFile(MORVIX_SAMPLE)), "s.par");
-        ASSERT_EQ(base.ChargeBase("s.par"), kChargeOk);
-    }
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(test::chargeEchantillon(base)); }
     test::ScopedWorkDir dir;
     charg1 base;
 };
