@@ -1,10 +1,10 @@
 #include "segments/SegRep.h"
 
 #include "groups/Tgen.h"
+#include "util/BinaryIO.h"
 #include "util/TextWriter.h"
 
 #include <algorithm>
-#include <bit>
 #include <climits>
 #include <sys/types.h>
 
@@ -13,18 +13,6 @@ namespace morvix {
 namespace {
 
 constexpr int32_t kRangVide = -1; // an empty slot, below every rank: the edge sorts first
-
-int32_t byteSwap(int32_t v) {
-    auto u = static_cast<uint32_t>(v);
-    u = (u >> 24) | ((u >> 8) & 0xFF00u) | ((u << 8) & 0xFF0000u) | (u << 24);
-    return static_cast<int32_t>(u);
-}
-
-void toLittleEndian(int32_t *values, size_t n) {
-    if constexpr (std::endian::native == std::endian::big)
-        for (size_t i = 0; i < n; ++i)
-            values[i] = byteSwap(values[i]);
-}
 
 } // namespace
 
@@ -292,8 +280,7 @@ void SegRep::writeBlock(const int32_t *positions, int32_t count) {
     }
     m_block.assign(positions, positions + count);
     std::sort(m_block.begin(), m_block.end());
-    toLittleEndian(m_block.data(), m_block.size());
-    const size_t written = std::fwrite(m_block.data(), 4, m_block.size(), m_fluxLoc);
+    const size_t written = writeInt32(m_fluxLoc, m_block.data(), m_block.size());
     m_octetsLoc += static_cast<int64_t>(written) * 4;
 }
 
@@ -316,9 +303,7 @@ std::vector<int32_t> SegRep::LocOccSeg(int32_t k) const {
     if (fseeko(m_fluxLoc, static_cast<off_t>(s.PosLoc), SEEK_SET) != 0)
         return positions;
     positions.resize(static_cast<size_t>(std::max(s.Frq, 0)));
-    const size_t got = std::fread(positions.data(), 4, positions.size(), m_fluxLoc);
-    positions.resize(got);
-    toLittleEndian(positions.data(), positions.size());
+    positions.resize(readInt32(m_fluxLoc, positions.data(), positions.size()));
     return positions;
 }
 

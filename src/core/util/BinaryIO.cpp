@@ -57,6 +57,13 @@ size_t readInt32(std::FILE *file, int32_t *out, size_t n) {
     return got;
 }
 
+size_t writeInt32(std::FILE *file, int32_t *values, size_t n) {
+    if constexpr (std::endian::native != std::endian::little)
+        for (size_t i = 0; i < n; ++i)
+            values[i] = swapIfBig(values[i]);
+    return std::fwrite(values, sizeof(int32_t), n, file);
+}
+
 int64_t fileSize(const std::string &path) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0)

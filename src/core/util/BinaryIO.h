@@ -37,6 +37,9 @@ class Int32Writer {
 
 // Reads up to `n` little-endian integers from `file` into `out`; returns how many were read.
 size_t readInt32(std::FILE *file, int32_t *out, size_t n);
+// Writes `n` integers little-endian (the values may be byte-swapped in place); returns how
+// many were written.
+size_t writeInt32(std::FILE *file, int32_t *values, size_t n);
 
 // Size of a file in bytes, or -1.
 int64_t fileSize(const std::string &path);
