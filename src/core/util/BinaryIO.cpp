@@ -5,7 +5,7 @@
 namespace morvix {
 
 namespace {
-inline int32_t swapIfBig(int32_t v) {
+[[maybe_unused]] inline int32_t swapIfBig(int32_t v) {
     if constexpr (std::endian::native == std::endian::little)
         return v;
     else

@@ -46,7 +46,6 @@ class TextReader {
     std::unique_ptr<char[]> m_buf;
     size_t m_pos = 0;
     size_t m_end = 0;
-    int m_pending = kEof;
 };
 
 } // namespace morvix
