@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Runs each fuzz target for a bounded time on a scratch copy of its seed corpus.
 set -euo pipefail
-bin=$1
-seeds=$2
+bin=$(cd "$1" && pwd)
+seeds=$(cd "$2" && pwd)
 seconds=$3
 for target in "$bin"/fuzz_*; do
   [ -x "$target" ] || continue
