@@ -13,36 +13,13 @@ using test::buildBase;
 
 namespace {
 
-std::unique_ptr<charg1> loadText(const std::string &text) {
-    EXPECT_EQ(buildBase("q", text), "q.par");
-    auto b = std::make_unique<charg1>();
-    EXPECT_EQ(b->ChargeBase("q.par"), kChargeOk) << b->Erreur();
-    return b;
-}
-
 int32_t code(const charg1 &b, const char *graphy) { return b.LocFormDic(graphy, true); }
-
-// A hand-made store: each segment is a list of forms and its occurrence positions.
-class FakeStore : public SegmentStore {
-  public:
-    struct Seg {
-        std::vector<int32_t> formes;
-        std::vector<int32_t> positions;
-    };
-    std::vector<Seg> segs;
-    int32_t NbSegments() const override { return static_cast<int32_t>(segs.size()); }
-    std::vector<int32_t> Formes(int32_t k) const override { return segs[size_t(k)].formes; }
-    std::vector<int32_t> LocOccSeg(int32_t k) const override { return segs[size_t(k)].positions; }
-    int32_t FrqSeg(int32_t k) const override {
-        return static_cast<int32_t>(segs[size_t(k)].positions.size());
-    }
-};
 
 } // namespace
 
 TEST(Queries, DictionaryLookUpsAndTheFormsOnlyLimit) {
     test::ScopedWorkDir dir;
-    auto b = loadText("<le=le> le chat, le.\n");
+    auto b = test::chargeTexte("<le=le> le chat, le.\n");
     const int32_t le = code(*b, "le");
     ASSERT_EQ(le, 0);
     const int32_t keyType = b->Nbform() + b->Nbartponct();
@@ -76,7 +53,7 @@ TEST(Queries, DictionaryLookUpsAndTheFormsOnlyLimit) {
 
 TEST(Queries, OccurrencesOfArticlesAndSegments) {
     test::ScopedWorkDir dir;
-    auto b = loadText("de la ville de la mer de\nla\n");
+    auto b = test::chargeTexte("de la ville de la mer de\nla\n");
     const int32_t de = code(*b, "de"), la = code(*b, "la"), mer = code(*b, "mer");
     EXPECT_EQ(b->LocOccFor(de), (std::vector<int32_t>{0, 3, 6}));
     EXPECT_EQ(b->LocOccFor(la), (std::vector<int32_t>{1, 4, 8}));
@@ -85,7 +62,7 @@ TEST(Queries, OccurrencesOfArticlesAndSegments) {
     EXPECT_EQ(b->LocOccFor(twice, 3), (std::vector<int32_t>{0, 3, 5, 6}));
     EXPECT_TRUE(b->LocOccFor(b->Nbart()).empty());
 
-    FakeStore store;
+    test::StoreManuel store;
     store.segs.push_back({{de, la}, {0, 3}});
     const int32_t seg = b->Nbart() + 1;
     EXPECT_TRUE(b->LocOccFor(seg).empty()); // no store yet
@@ -97,7 +74,7 @@ TEST(Queries, OccurrencesOfArticlesAndSegments) {
     const int32_t mixed[] = {seg, de};
     EXPECT_EQ(b->LocOccFor(mixed, 2), (std::vector<int32_t>{0, 3, 6}));
 
-    FakeStore bigger;
+    test::StoreManuel bigger;
     bigger.segs = {store.segs[0], store.segs[0], store.segs[0]};
     b->AssigneSR(&bigger);
     EXPECT_EQ(b->NbTotEntites(), b->Nbart() + 3);
@@ -110,7 +87,7 @@ TEST(Queries, OccurrencesOfArticlesAndSegments) {
 
 TEST(Queries, ContextSort) {
     test::ScopedWorkDir dir;
-    auto b = loadText("le chat noir. un chat blanc.\n");
+    auto b = test::chargeTexte("le chat noir. un chat blanc.\n");
     const int32_t chat = code(*b, "chat");
     std::vector<int32_t> pos = b->LocOccFor(chat);
     ASSERT_EQ(pos, (std::vector<int32_t>{1, 5}));
@@ -128,7 +105,7 @@ TEST(Queries, ContextSort) {
 TEST(Queries, ContextSortAtTheEdgesAndWithPunctuation) {
     test::ScopedWorkDir dir;
     // Right contexts of «a»: "b", "b c", "" (end of text), "b" again.
-    auto b = loadText("a b. a b c. x a b. a");
+    auto b = test::chargeTexte("a b. a b c. x a b. a");
     const int32_t a = code(*b, "a");
     const int32_t formsOnly = b->Nbform() - 1;
     std::vector<int32_t> pos = b->LocOccFor(a);

@@ -15,13 +15,6 @@
 
 namespace morvix::test {
 
-inline std::unique_ptr<charg1> chargeTexte(const std::string &text, const std::string &name = "p") {
-    EXPECT_EQ(buildBase(name, text), name + ".par");
-    auto b = std::make_unique<charg1>();
-    EXPECT_EQ(b->ChargeBase(name + ".par"), kChargeOk) << b->Erreur();
-    return b;
-}
-
 // The bundled sample corpus as the base "s" in the current folder.
 inline void chargeEchantillon(charg1 &b) {
     ASSERT_EQ(buildBase("s", readFile(MORVIX_SAMPLE)), "s.par");
@@ -29,26 +22,6 @@ inline void chargeEchantillon(charg1 &b) {
 }
 
 inline int32_t forme(const charg1 &b, const char *graphy) { return b.LocFormDic(graphy, true); }
-
-// Segments given by their forms and occurrence positions.
-class StoreManuel : public SegmentStore {
-  public:
-    struct Seg {
-        std::vector<int32_t> formes;
-        std::vector<int32_t> positions;
-    };
-    std::vector<Seg> segs;
-    int32_t NbSegments() const override { return static_cast<int32_t>(segs.size()); }
-    std::vector<int32_t> Formes(int32_t k) const override {
-        return segs[static_cast<size_t>(k)].formes;
-    }
-    std::vector<int32_t> LocOccSeg(int32_t k) const override {
-        return segs[static_cast<size_t>(k)].positions;
-    }
-    int32_t FrqSeg(int32_t k) const override {
-        return static_cast<int32_t>(segs[static_cast<size_t>(k)].positions.size());
-    }
-};
 
 // A text of parts "a0", "a1", … (in that order): each part holds `remplissage` filler
 // forms (the same ones in every part) followed by the form "cible" repeated cible[p] times.
