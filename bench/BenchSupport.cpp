@@ -1,9 +1,13 @@
 #include "BenchSupport.h"
 
+#include "base/charg1.h"
+#include "segmentation/SegmPrinc.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace morvix::bench {
 
@@ -24,6 +28,49 @@ std::string largeCorpus() {
     if (const char *env = std::getenv("MORVIX_LARGE_CORPUS"))
         return env;
     return std::string(MORVIX_SOURCE_DIR) + "/../shared/corpora/large/eltec_fra_100_romans.txt";
+}
+
+} // namespace morvix::bench
+
+namespace morvix::bench {
+
+std::string requireLargeCorpus() {
+    std::string corpus = largeCorpus();
+    if (!std::filesystem::exists(corpus)) {
+        std::fprintf(stderr, "corpus not found: %s\n", corpus.c_str());
+        return "";
+    }
+    return corpus;
+}
+
+BenchDir::BenchDir(const std::string &tag)
+    : m_path(std::filesystem::temp_directory_path() /
+             ("morvix-bench-" + tag + "-" + std::to_string(getpid()))) {
+    std::filesystem::create_directories(m_path);
+    std::filesystem::current_path(m_path);
+}
+
+BenchDir::~BenchDir() {
+    std::error_code ec;
+    std::filesystem::current_path(std::filesystem::temp_directory_path(), ec);
+    std::filesystem::remove_all(m_path, ec);
+}
+
+bool segmenteEtCharge(const std::string &text, charg1 &base, SegmResult *result) {
+    SegmOptions o;
+    o.maxart = 400000;
+    SegmResult r = SegmPrinc(text, kDelimiteursDefaut, o);
+    if (result)
+        *result = r;
+    if (!r.ok()) {
+        std::fprintf(stderr, "segmentation failed: %s\n", r.message.c_str());
+        return false;
+    }
+    if (base.ChargeBase(r.baseName + ".par") != kChargeOk) {
+        std::fprintf(stderr, "loading failed: %s\n", base.Erreur().c_str());
+        return false;
+    }
+    return true;
 }
 
 } // namespace morvix::bench

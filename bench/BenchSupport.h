@@ -3,7 +3,13 @@
 
 #include <chrono>
 #include <cstdint>
+#include <filesystem>
 #include <string>
+
+namespace morvix {
+class charg1;
+struct SegmResult;
+} // namespace morvix
 
 namespace morvix::bench {
 
@@ -24,5 +30,24 @@ int64_t peakRss();
 int64_t currentRss();
 // The large corpus (MORVIX_LARGE_CORPUS or ../shared/corpora/large beside the checkout).
 std::string largeCorpus();
+// The large corpus, or "" after saying on stderr that it is missing.
+std::string requireLargeCorpus();
+
+// A private folder under the temporary folder, made current; left and removed at the end.
+class BenchDir {
+  public:
+    explicit BenchDir(const std::string &tag);
+    ~BenchDir();
+    BenchDir(const BenchDir &) = delete;
+    BenchDir &operator=(const BenchDir &) = delete;
+    const std::filesystem::path &path() const { return m_path; }
+
+  private:
+    std::filesystem::path m_path;
+};
+
+// Segments `text` into the current folder (MAXART raised for the large corpus) and loads the
+// base; says why on stderr and returns false on failure.
+bool segmenteEtCharge(const std::string &text, charg1 &base, SegmResult *result = nullptr);
 
 } // namespace morvix::bench

@@ -21,33 +21,18 @@ using namespace morvix;
 namespace fs = std::filesystem;
 
 int main() {
-    const std::string corpus = bench::largeCorpus();
-    if (!fs::exists(corpus)) {
-        std::fprintf(stderr, "corpus not found: %s\n", corpus.c_str());
+    const std::string corpus = bench::requireLargeCorpus();
+    if (corpus.empty())
         return 1;
-    }
     const std::string programme = DossierProgramme() + "../bin/qz5afc";
     if (!fs::exists(programme)) {
         std::fprintf(stderr, "analysis program not found: %s\n", programme.c_str());
         return 1;
     }
-    const fs::path work =
-        fs::temp_directory_path() / ("morvix-bench-afc-" + std::to_string(getpid()));
-    fs::create_directories(work);
-    fs::current_path(work);
-
-    SegmOptions o;
-    o.maxart = 400000;
-    SegmResult s = SegmPrinc(corpus, kDelimiteursDefaut, o);
-    if (!s.ok()) {
-        std::fprintf(stderr, "segmentation failed: %s\n", s.message.c_str());
-        return 1;
-    }
+    bench::BenchDir work("afc");
     charg1 base;
-    if (base.ChargeBase(s.baseName + ".par") != kChargeOk) {
-        std::fprintf(stderr, "loading failed: %s\n", base.Erreur().c_str());
+    if (!bench::segmenteEtCharge(corpus, base))
         return 1;
-    }
 
     // Keys by decreasing number of parts: the finest first.
     std::vector<std::pair<int32_t, int32_t>> cles; // parts, key code
@@ -58,7 +43,7 @@ int main() {
 
     std::printf("corpus %s: %d occurrences, %d forms\n", fs::path(corpus).filename().c_str(),
                 base.Nbocc(), base.Nbform());
-    const fs::path echange = work / "echange";
+    const fs::path echange = work.path() / "echange";
     fs::create_directories(echange);
     int rc = 0;
     // Every key at FreqMin 10, then the reference shape: 10 000 rows by the key nearest
@@ -98,8 +83,5 @@ int main() {
         if (!r.ok())
             rc = 1;
     }
-    std::error_code ec;
-    fs::current_path(fs::temp_directory_path());
-    fs::remove_all(work, ec);
     return rc;
 }

@@ -44,9 +44,7 @@ int main() {
         std::fprintf(stderr, "corpus not found: %s\n", corpus.c_str());
         return 1;
     }
-    const fs::path work = fs::temp_directory_path() / ("morvix-bench-" + std::to_string(getpid()));
-    fs::create_directories(work);
-    fs::current_path(work);
+    bench::BenchDir work("base");
     const double mb = 1e6;
 
     int64_t peak = 0;
@@ -108,7 +106,5 @@ int main() {
         return 1;
     std::printf("loading peak RSS: %.1f MB (%.2f x .num)\n", double(peak) / mb,
                 double(peak) / double(numBytes));
-    fs::current_path(fs::temp_directory_path());
-    fs::remove_all(work);
     return 0;
 }

@@ -21,19 +21,14 @@ using namespace morvix;
 namespace fs = std::filesystem;
 
 int main() {
-    const std::string corpus = bench::largeCorpus();
-    if (!fs::exists(corpus)) {
-        std::fprintf(stderr, "corpus not found: %s\n", corpus.c_str());
+    const std::string corpus = bench::requireLargeCorpus();
+    if (corpus.empty())
         return 1;
-    }
-    const fs::path work =
-        fs::temp_directory_path() / ("morvix-bench-part-" + std::to_string(getpid()));
-    fs::create_directories(work);
-    fs::current_path(work);
+    bench::BenchDir work("part");
     // A copy of the corpus (in the temporary folder) with one more key, "periode", that
     // groups the novels, in text order, into 30 parts, so that the chronological
     // specificities are also timed on exactly 30 parts.
-    const std::string copie = (work / "romans30.txt").string();
+    const std::string copie = (work.path() / "romans30.txt").string();
     {
         std::ifstream in(corpus, std::ios::binary);
         std::string texte((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -52,22 +47,10 @@ int main() {
         sortie.append(texte, debut, std::string::npos);
         std::ofstream(copie, std::ios::binary) << sortie;
     }
-    SegmOptions o;
-    o.maxart = 400000;
-    SegmResult r = SegmPrinc(copie, kDelimiteursDefaut, o);
-    if (!r.ok()) {
-        std::fprintf(stderr, "segmentation failed: %s\n", r.message.c_str());
-        fs::current_path(fs::temp_directory_path());
-        fs::remove_all(work);
-        return 1;
-    }
     charg1 b;
-    if (b.ChargeBase("romans30.par") != kChargeOk) {
-        std::fprintf(stderr, "loading failed: %s\n", b.Erreur().c_str());
-        fs::current_path(fs::temp_directory_path());
-        fs::remove_all(work);
+    SegmResult r;
+    if (!bench::segmenteEtCharge(copie, b, &r))
         return 1;
-    }
     std::printf("corpus: %s with a key \"periode\" added (%d items, %d occurrences, %d forms)\n",
                 fs::path(corpus).filename().c_str(), b.Nbitem(), b.Nbocc(), b.Nbform());
     const int64_t avant = bench::peakRss();
@@ -117,7 +100,5 @@ int main() {
     }
     std::printf("peak RSS: %.1f MB (%.1f MB with the base loaded)\n", bench::peakRss() / 1e6,
                 avant / 1e6);
-    fs::current_path(fs::temp_directory_path());
-    fs::remove_all(work);
     return 0;
 }

@@ -41,31 +41,18 @@ void resetHighWater() { std::ofstream("/proc/self/clear_refs") << "5"; }
 } // namespace
 
 int main() {
-    const std::string corpus = bench::largeCorpus();
-    if (fileSize(corpus) <= 0) {
-        std::fprintf(stderr, "corpus not found: %s\n", corpus.c_str());
+    const std::string corpus = bench::requireLargeCorpus();
+    if (corpus.empty())
         return 1;
-    }
-    const fs::path work =
-        fs::temp_directory_path() / ("morvix-bench-seg-" + std::to_string(getpid()));
-    fs::create_directories(work);
-    fs::current_path(work);
+    bench::BenchDir work("seg");
     const double mb = 1e6;
 
-    SegmOptions o;
-    o.maxart = 400000;
-    SegmResult r = SegmPrinc(corpus, kDelimiteursDefaut, o);
-    if (!r.ok()) {
-        std::fprintf(stderr, "segmentation failed: %s\n", r.message.c_str());
-        return 1;
-    }
     int rc = 1;
     {
         charg1 base;
-        if (base.ChargeBase(r.baseName + ".par") != kChargeOk) {
-            std::fprintf(stderr, "loading failed: %s\n", base.Erreur().c_str());
+        SegmResult r;
+        if (!bench::segmenteEtCharge(corpus, base, &r))
             return 1;
-        }
         const int64_t numBytes = fileSize(r.baseName + ".num");
         std::set<int32_t> delims;
         for (int32_t c = base.Nbform(); c < base.Nbform() + base.Nbartponct(); ++c)
@@ -108,7 +95,5 @@ int main() {
                     doc.nbLignes / ccpu);
         rc = 0;
     }
-    fs::current_path(fs::temp_directory_path());
-    fs::remove_all(work);
     return rc;
 }
