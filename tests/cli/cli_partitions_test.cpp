@@ -11,14 +11,11 @@
 #include <sstream>
 
 using namespace morvix;
-using test::runCommand;
 
 namespace {
 
-const std::string kCli = std::string(MORVIX_BIN_DIR) + "/morvix-cli";
-
 int cli(const std::string &args, std::string *out = nullptr, std::string *err = nullptr) {
-    return runCommand(kCli + " " + args, out, err);
+    return test::runCli(args, out, err);
 }
 
 std::vector<std::string> lignes(const std::string &text) {

@@ -3,15 +3,12 @@
 
 #include <gtest/gtest.h>
 
-using morvix::test::runCommand;
 using morvix::test::writeFile;
 
 namespace {
 
-const std::string kCli = std::string(MORVIX_BIN_DIR) + "/morvix-cli";
-
 int cli(const std::string &args, std::string *out = nullptr, std::string *err = nullptr) {
-    return runCommand(kCli + " " + args, out, err);
+    return morvix::test::runCli(args, out, err);
 }
 
 } // namespace
