@@ -83,8 +83,6 @@ int runCli(const std::string &args, std::string *stdoutText, std::string *stderr
 #include "segmentation/SegmPrinc.h"
 #include "segmentation/VerifCles.h"
 
-#include <gtest/gtest.h>
-
 namespace morvix::test {
 
 std::string buildBase(const std::string &name, const std::string &text,
@@ -95,17 +93,6 @@ std::string buildBase(const std::string &name, const std::string &text,
         return "";
     SegmResult r = SegmPrinc(path, delimiters);
     return r.ok() ? name + ".par" : "";
-}
-
-} // namespace morvix::test
-
-namespace morvix::test {
-
-std::unique_ptr<charg1> chargeTexte(const std::string &text, const std::string &name) {
-    EXPECT_EQ(buildBase(name, text), name + ".par");
-    auto b = std::make_unique<charg1>();
-    EXPECT_EQ(b->ChargeBase(name + ".par"), kChargeOk) << b->Erreur();
-    return b;
 }
 
 } // namespace morvix::test

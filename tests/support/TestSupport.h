@@ -1,12 +1,9 @@
 // Helpers shared by the tests: temporary working folders, small files, running programs.
 #pragma once
 
-#include "base/SegmentStore.h"
-#include "base/charg1.h"
 #include "segmentation/SegmPrinc.h"
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -49,33 +46,5 @@ namespace morvix::test {
 // segments it with `delimiters`; returns the path of the .par ("" when either step failed).
 std::string buildBase(const std::string &name, const std::string &text,
                       const std::string &delimiters = kDelimiteursDefaut);
-
-} // namespace morvix::test
-
-namespace morvix::test {
-
-// Builds the base NAME from `text` in the current folder and loads it (failures are
-// reported as test failures).
-std::unique_ptr<charg1> chargeTexte(const std::string &text, const std::string &name = "p");
-
-// Segments given by their forms and occurrence positions.
-class StoreManuel : public SegmentStore {
-  public:
-    struct Seg {
-        std::vector<int32_t> formes;
-        std::vector<int32_t> positions;
-    };
-    std::vector<Seg> segs;
-    int32_t NbSegments() const override { return static_cast<int32_t>(segs.size()); }
-    std::vector<int32_t> Formes(int32_t k) const override {
-        return segs[static_cast<size_t>(k)].formes;
-    }
-    std::vector<int32_t> LocOccSeg(int32_t k) const override {
-        return segs[static_cast<size_t>(k)].positions;
-    }
-    int32_t FrqSeg(int32_t k) const override {
-        return static_cast<int32_t>(segs[static_cast<size_t>(k)].positions.size());
-    }
-};
 
 } // namespace morvix::test

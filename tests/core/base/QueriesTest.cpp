@@ -1,6 +1,6 @@
 #include "base/charg1.h"
 
-#include "TestSupport.h"
+#include "BaseTestSupport.h"
 
 #include <gtest/gtest.h>
 

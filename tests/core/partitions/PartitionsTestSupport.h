@@ -5,7 +5,7 @@
 #include "base/SegmentStore.h"
 #include "base/charg1.h"
 
-#include "TestSupport.h"
+#include "BaseTestSupport.h"
 
 #include <gtest/gtest.h>
 
