@@ -276,7 +276,7 @@ void charg1::DesAlloc() {
     m_tnum.reset();
     m_ftext = {};
     m_occStart = {};
-    m_occPos = {};
+    m_occPos.reset();
     m_occValid = false;
     m_graphyIndex.clear();
 }
@@ -297,7 +297,7 @@ void charg1::fillOccurrenceIndex() const {
     const int32_t *t = m_tnum.get();
     for (size_t c = 0; c < nbart; ++c)
         m_occStart[c + 1] += m_occStart[c];
-    m_occPos.resize(static_cast<size_t>(m_occStart[nbart]));
+    m_occPos.reset(new int32_t[static_cast<size_t>(m_occStart[nbart]) + 1]);
     std::vector<int32_t> fill(m_occStart.begin(), m_occStart.end() - 1);
     for (int32_t p = 0; p < m_nbitem; ++p) {
         int32_t c = t[p];
@@ -383,7 +383,7 @@ std::span<const int32_t> charg1::OccArticle(int32_t code) const {
     if (!m_occValid)
         buildOccurrenceIndex();
     const auto c = static_cast<size_t>(code);
-    return {m_occPos.data() + m_occStart[c],
+    return {m_occPos.get() + m_occStart[c],
             static_cast<size_t>(m_occStart[c + 1] - m_occStart[c])};
 }
 

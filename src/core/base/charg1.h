@@ -154,7 +154,7 @@ class charg1 {
     mutable std::string m_graphyBuffer;
     // Occurrence index: positions of code c are m_occPos[m_occStart[c] .. m_occStart[c+1]).
     mutable std::vector<int32_t> m_occStart;
-    mutable std::vector<int32_t> m_occPos;
+    mutable std::unique_ptr<int32_t[]> m_occPos; // left uninitialised until filled
     mutable bool m_occValid = false;
     mutable std::unordered_map<std::string_view, int32_t> m_graphyIndex;
 };
