@@ -223,7 +223,10 @@ bool charg1::OpenTextNum() {
     for (int32_t c = m_nbform; c < m_nbform + m_nbartponct; ++c)
         delimMap[static_cast<unsigned char>(m_lexm[static_cast<size_t>(c)].graphie[0])] = c;
 
+    // The gauge is called after items S, 2S, 3S ... (after the first when S is 0); the next
+    // call is kept rather than divided out at every item.
     const int32_t step = m_nbitem / 100;
+    int64_t nextGauge = step == 0 ? 1 : step;
     int32_t counter = 2;
     int32_t p = 0;
     // Occurrences per article, counted on the way for the occurrence index.
@@ -255,8 +258,10 @@ bool charg1::OpenTextNum() {
                                 ", hors du dictionnaire, à la position " + std::to_string(p) + ".");
             }
             chunk[j] = v;
-            if (step == 0 ? p == 0 : (p + 1) % step == 0)
+            if (int64_t{p} + 1 == nextGauge) {
                 gaugeStep(1);
+                nextGauge = step == 0 ? -1 : nextGauge + step;
+            }
         }
         if (got < want || (want == 0 && p < m_nbitem)) {
             std::fclose(f);
@@ -383,8 +388,7 @@ std::span<const int32_t> charg1::OccArticle(int32_t code) const {
     if (!m_occValid)
         buildOccurrenceIndex();
     const auto c = static_cast<size_t>(code);
-    return {m_occPos.get() + m_occStart[c],
-            static_cast<size_t>(m_occStart[c + 1] - m_occStart[c])};
+    return {m_occPos.get() + m_occStart[c], static_cast<size_t>(m_occStart[c + 1] - m_occStart[c])};
 }
 
 std::vector<int32_t> charg1::LocOccFor(int32_t code) const {

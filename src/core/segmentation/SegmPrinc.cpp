@@ -83,7 +83,7 @@ inline uint32_t hashGraphy(char prefix, const unsigned char *s, size_t n) {
 class ScanBuffer {
   public:
     static constexpr size_t kLook = 64; // more than the longest form
-    static constexpr size_t kPad = 8;   // readable bytes past the data, for the hash
+    static constexpr size_t kPad = 64;  // readable bytes past the data (hash, form copies)
 
     ~ScanBuffer() {
         if (m_file)
@@ -214,8 +214,9 @@ int32_t Segmentation::lookUp(char prefix, const unsigned char *s, size_t n, uint
         if (e.hash == h) {
             bool same;
             if (e.length != 0) {
-                same = e.length == n + 1 && e.bytes[0] == prefix &&
-                       std::memcmp(e.bytes + 1, s, n) == 0;
+                same = e.length == n + 1 && e.bytes[0] == prefix;
+                for (size_t i = 0; same && i < n; ++i) // short: cheaper than a memcmp call
+                    same = static_cast<unsigned char>(e.bytes[i + 1]) == s[i];
             } else {
                 const Article &a = m_articles[static_cast<size_t>(e.index)];
                 const char *g = m_pool.data() + a.offset;
@@ -334,7 +335,7 @@ bool Segmentation::SegmText() {
     // A form is looked up only once the next one has been read and its table entry
     // prefetched, so that the memory latency of one overlaps the scan of the other.
     struct Pending {
-        unsigned char bytes[kMaxForme + 1];
+        unsigned char bytes[ScanBuffer::kPad];
         size_t n = 0;
         uint32_t hash = 0;
         bool active = false;
@@ -370,7 +371,7 @@ bool Segmentation::SegmText() {
             __builtin_prefetch(&m_table[h & m_mask]);
             if (!flush())
                 return false;
-            std::memcpy(pending.bytes, start, n);
+            std::memcpy(pending.bytes, start, sizeof pending.bytes); // fixed size: no call
             pending.n = n;
             pending.hash = h;
             pending.active = true;
