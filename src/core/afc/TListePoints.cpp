@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -77,6 +78,16 @@ TListePoints::TListePoints(const std::string &chemin, int32_t nbParties) {
     }
     if (nf < 2) {
         refuse(chemin + " : au moins deux facteurs attendus");
+        return;
+    }
+    // Every value takes at least two bytes: a header claiming more than the file can hold
+    // is refused before anything is reserved for it.
+    std::error_code taille;
+    const auto octets = std::filesystem::file_size(chemin, taille);
+    if (taille || static_cast<double>(n) * static_cast<double>(2 * (4 + 3 * nf)) - 1 >
+                      static_cast<double>(octets)) {
+        refuse(chemin + " : trop court pour " + std::to_string(n) + " points et " +
+               std::to_string(nf) + " facteurs");
         return;
     }
     NbPoints = static_cast<int32_t>(n);

@@ -82,6 +82,9 @@ TEST(TListePoints, MalformedFilesAreRefused) {
         {"flag other than 0 or 1", fichier({kPoints[0], kPoints[1], "7 2 1 1 1 1 1 1 1 1 1 1 1"}),
          3},
         {"bad header", fichier(kPoints, "trois 3"), 3},
+        // A header claiming more than the file holds is refused before any reservation
+        // (2512 points of 52522 factors would take gigabytes).
+        {"header beyond the file", "2512 52522", -1},
         {"equal bounds on factor 2",
          fichier({"1 0 1 1 1 5 0 1 1 1 1 1 1", "1 1 1 1 2 5 0 1 1 1 1 1 1",
                   "1 2 1 1 3 5 0 1 1 1 1 1 1"}),
