@@ -46,10 +46,9 @@ constexpr std::array<unsigned char, 256> makeFolding() {
 constexpr std::array<unsigned char, 256> kFolding = makeFolding();
 
 struct Article {
-    uint32_t offset; // prefixed graphy in the pool
-    uint32_t length; // prefix included, terminator excluded
-    uint32_t hash;
-    int32_t frequency;
+    uint32_t offset;   // prefixed graphy in the pool
+    uint32_t length;   // prefix included, terminator excluded
+    int32_t frequency; // from the table entry once the scan ends
     int32_t rank = 0;
     int32_t code = 0;
 };
@@ -248,7 +247,7 @@ int32_t Segmentation::lookUp(char prefix, const unsigned char *s, size_t n, uint
     }
     auto idx = static_cast<int32_t>(m_articles.size());
     m_articles.push_back(
-        Article{static_cast<uint32_t>(m_pool.size()), static_cast<uint32_t>(n + 1), h, 1});
+        Article{static_cast<uint32_t>(m_pool.size()), static_cast<uint32_t>(n + 1), 1});
     m_pool.push_back(prefix);
     m_pool.insert(m_pool.end(), s, s + n);
     m_pool.push_back('\0');
