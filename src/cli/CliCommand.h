@@ -10,6 +10,10 @@
 #include <string_view>
 #include <vector>
 
+namespace morvix {
+class charg1;
+}
+
 namespace morvix::cli {
 
 inline constexpr int kExitOk = 0;
@@ -48,6 +52,10 @@ std::string inText(std::string_view arg);
 
 // Prints "morvix-cli: MESSAGE" on stderr (message in UTF-8) and returns `code`.
 int fail(int code, const std::string &message);
+
+// Loads the base of `path`; on failure prints "Erreur ..." with the cause on stderr and
+// returns false (the command then exits with kExitInput).
+bool chargeBase(charg1 &base, const std::string &path);
 
 using CommandFunction = int (*)(const std::vector<std::string> &args);
 

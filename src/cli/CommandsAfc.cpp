@@ -24,8 +24,8 @@ int afc(const std::vector<std::string> &argv) {
 
     const std::string &path = args.positionals()[0];
     charg1 base;
-    if (base.ChargeBase(path) != kChargeOk)
-        return fail(kExitInput, base.Erreur());
+    if (!chargeBase(base, path))
+        return kExitInput;
     const std::string cle = inText(args.positionals()[1]);
     int32_t code = Partition::CodeCle(base, cle);
     if (code < 0)

@@ -83,15 +83,9 @@ int segment(const std::vector<std::string> &argv) {
     return kExitOk;
 }
 
-// Loads a base for a command; prints the error and returns null on failure.
 std::unique_ptr<charg1> load(const std::string &path) {
     auto base = std::make_unique<charg1>();
-    int rc = base->ChargeBase(path);
-    if (rc != kChargeOk) {
-        fail(kExitInput, std::string("Erreur ") + kChargeMessages[rc] + " : " + base->Erreur());
-        return nullptr;
-    }
-    return base;
+    return chargeBase(*base, path) ? std::move(base) : nullptr;
 }
 
 int info(const std::vector<std::string> &argv) {
@@ -125,6 +119,18 @@ int dico(const std::vector<std::string> &argv) {
                   << b->RetourneFrq(code) << '\t' << b->Lexg(code) << '\n';
     return kExitOk;
 }
+
+} // namespace
+
+bool chargeBase(charg1 &base, const std::string &path) {
+    int rc = base.ChargeBase(path);
+    if (rc == kChargeOk)
+        return true;
+    fail(kExitInput, std::string("Erreur ") + kChargeMessages[rc] + " : " + base.Erreur());
+    return false;
+}
+
+namespace {
 
 const CommandRegistration kVerify({"verify", "verify TEXT",
                                    "vérifie les balises <clé=valeur> du texte (atrace.txt)",

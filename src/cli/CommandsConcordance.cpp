@@ -76,8 +76,8 @@ int concordance(const std::vector<std::string> &argv) {
         return fail(kExitUsage, "--format attend text, rtf ou html");
 
     charg1 base;
-    if (base.ChargeBase(args.positionals()[0]) != kChargeOk)
-        return fail(kExitInput, base.Erreur());
+    if (!chargeBase(base, args.positionals()[0]))
+        return kExitInput;
     int rc = kExitOk;
     auto group = pole(base, args, rc);
     if (!group)
@@ -116,8 +116,8 @@ int inventaire(const std::vector<std::string> &argv) {
     if (!parseOrUsage("inventaire", argv, {"--regex", "--delims"}, {}, 1, 2, args))
         return kExitUsage;
     charg1 base;
-    if (base.ChargeBase(args.positionals()[0]) != kChargeOk)
-        return fail(kExitInput, base.Erreur());
+    if (!chargeBase(base, args.positionals()[0]))
+        return kExitInput;
     int rc = kExitOk;
     auto group = pole(base, args, rc);
     if (!group)

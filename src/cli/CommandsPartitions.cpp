@@ -25,9 +25,8 @@ struct Chargement {
 Chargement charge(const std::string &path, const std::string &cle) {
     Chargement c;
     c.base = std::make_unique<charg1>();
-    if (c.base->ChargeBase(path) != kChargeOk) {
-        c.code =
-            fail(kExitInput, "la base " + path + " ne peut être chargée : " + c.base->Erreur());
+    if (!chargeBase(*c.base, path)) {
+        c.code = kExitInput;
         return c;
     }
     const int32_t code = Partition::CodeCle(*c.base, inText(cle));

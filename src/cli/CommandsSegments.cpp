@@ -24,8 +24,8 @@ int segments(const std::vector<std::string> &argv) {
 
     const std::string &path = args.positionals()[0];
     charg1 base;
-    if (base.ChargeBase(path) != kChargeOk)
-        return fail(kExitInput, base.Erreur());
+    if (!chargeBase(base, path))
+        return kExitInput;
 
     // The punctuation entries stop the preceding form: all of them, or those named.
     std::set<int32_t> delims;
