@@ -8,6 +8,7 @@
 #include "util/BinaryIO.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -21,20 +22,32 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Runs `phase` in a child; returns its exit status and the child's peak RSS.
-template <typename F> int inChild(F phase, int64_t &peak) {
+// The figures a phase sends back from its child process.
+using Figures = std::array<double, 6>;
+
+// Runs `phase` (filling its figures, false on failure) in a child process; returns whether
+// it succeeded, with the figures and the child's peak RSS.
+template <typename F> bool inChild(F phase, Figures &figures, int64_t &peak) {
+    int fd[2];
+    if (pipe(fd) != 0)
+        return false;
     std::fflush(stdout);
     pid_t pid = fork();
     if (pid == 0) {
-        int r = phase();
+        Figures f{};
+        bool ok = phase(f) && write(fd[1], f.data(), sizeof f) == sizeof f;
         std::fflush(stdout);
-        _exit(r);
+        _exit(ok ? 0 : 1);
     }
     int status = 0;
     struct rusage u {};
     wait4(pid, &status, 0, &u);
     peak = static_cast<int64_t>(u.ru_maxrss) * 1024;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    bool ok = WIFEXITED(status) && WEXITSTATUS(status) == 0 &&
+              read(fd[0], figures.data(), sizeof figures) == sizeof figures;
+    close(fd[0]);
+    close(fd[1]);
+    return ok;
 }
 
 } // namespace
@@ -57,59 +70,47 @@ int main() {
         return std::pair<double, double>(t.front(), t[t.size() / 2]);
     };
     std::vector<double> verifyTimes, segTimes, loadTimes;
-    int64_t segPeak = 0, loadPeak = 0;
-    SegmResult last;
+    int64_t segPeak = 0, loadPeak = 0, peak = 0;
+    Figures f{};
     for (int run = 0; run < kRuns; ++run) {
-        int pipeFd[2];
-        if (pipe(pipeFd) != 0)
-            return 1;
-        int64_t peak = 0;
-        int rc = inChild(
-            [&] {
+        bool ok = inChild(
+            [&](Figures &out) {
                 bench::Stopwatch w;
                 VerifCles(corpus);
-                double times[2] = {w.seconds(), 0};
+                out[0] = w.seconds();
                 SegmOptions o;
                 o.maxart = 400000;
                 bench::Stopwatch s;
                 SegmResult r = SegmPrinc(corpus, kDelimiteursDefaut, o);
-                times[1] = s.seconds();
+                out[1] = s.seconds();
                 if (!r.ok()) {
                     std::fprintf(stderr, "segmentation failed: %s\n", r.message.c_str());
-                    return 1;
+                    return false;
                 }
-                int32_t counts[4] = {r.nbitem, r.nbocc, r.nbart, r.nbf};
-                if (write(pipeFd[1], times, sizeof times) != sizeof times ||
-                    write(pipeFd[1], counts, sizeof counts) != sizeof counts)
-                    return 1;
-                return 0;
+                out[2] = r.nbitem;
+                out[3] = r.nbocc;
+                out[4] = r.nbart;
+                out[5] = r.nbf;
+                return true;
             },
-            peak);
-        double times[2] = {0, 0};
-        int32_t counts[4] = {0, 0, 0, 0};
-        bool got = rc == 0 && read(pipeFd[0], times, sizeof times) == sizeof times &&
-                   read(pipeFd[0], counts, sizeof counts) == sizeof counts;
-        close(pipeFd[0]);
-        close(pipeFd[1]);
-        if (!got)
+            f, peak);
+        if (!ok)
             return 1;
-        verifyTimes.push_back(times[0]);
-        segTimes.push_back(times[1]);
+        verifyTimes.push_back(f[0]);
+        segTimes.push_back(f[1]);
         segPeak = std::max(segPeak, peak);
-        last.nbitem = counts[0];
-        last.nbocc = counts[1];
-        last.nbart = counts[2];
-        last.nbf = counts[3];
     }
+    const double nbitem = f[2];
     std::printf("corpus: %s (%.1f MB)\n", corpus.c_str(), double(textBytes) / mb);
     auto [vBest, vMed] = summary(verifyTimes);
     std::printf("key verification: best %.3f s (%.0f MB/s), median %.3f s (%.0f MB/s)\n", vBest,
                 double(textBytes) / mb / vBest, vMed, double(textBytes) / mb / vMed);
     auto [sBest, sMed] = summary(segTimes);
     std::printf("segmentation (files written): best %.3f s (%.1f MB/s of text, %.2f M items/s), "
-                "median %.3f s (%.1f MB/s); %d items, %d occurrences, %d articles, %d forms\n",
-                sBest, double(textBytes) / mb / sBest, last.nbitem / sBest / 1e6, sMed,
-                double(textBytes) / mb / sMed, last.nbitem, last.nbocc, last.nbart, last.nbf);
+                "median %.3f s (%.1f MB/s); %.0f items, %.0f occurrences, %.0f articles, %.0f "
+                "forms\n",
+                sBest, double(textBytes) / mb / sBest, nbitem / sBest / 1e6, sMed,
+                double(textBytes) / mb / sMed, f[2], f[3], f[4], f[5]);
     std::printf("segmentation peak RSS: %.1f MB (%.2f x text)\n", double(segPeak) / mb,
                 double(segPeak) / double(textBytes));
 
@@ -119,21 +120,17 @@ int main() {
     const std::string par = fs::path(corpus).stem().string() + ".par";
     const int64_t numBytes = fileSize(fs::path(corpus).stem().string() + ".num");
     for (int run = 0; run < kRuns; ++run) {
-        int pipeFd[2];
-        if (pipe(pipeFd) != 0)
-            return 1;
-        int64_t peak = 0;
-        int rc = inChild(
-            [&] {
+        bool ok = inChild(
+            [&](Figures &out) {
                 charg1 b;
                 int calls = 0;
                 b.AttribGauge([&](int32_t) { ++calls; });
                 bench::Stopwatch s;
                 int r = b.ChargeBase(par);
-                double t = s.seconds();
+                out[0] = s.seconds();
                 if (r != kChargeOk) {
                     std::fprintf(stderr, "loading failed: %s\n", b.Erreur().c_str());
-                    return 1;
+                    return false;
                 }
                 if (run == 0) {
                     bench::Stopwatch q;
@@ -144,22 +141,18 @@ int main() {
                                 "positions)\n",
                                 calls, q.seconds(), static_cast<long long>(total));
                 }
-                return write(pipeFd[1], &t, sizeof t) == sizeof t ? 0 : 1;
+                return true;
             },
-            peak);
-        double t = 0;
-        bool got = rc == 0 && read(pipeFd[0], &t, sizeof t) == sizeof t;
-        close(pipeFd[0]);
-        close(pipeFd[1]);
-        if (!got)
+            f, peak);
+        if (!ok)
             return 1;
-        loadTimes.push_back(t);
+        loadTimes.push_back(f[0]);
         loadPeak = std::max(loadPeak, peak);
     }
     auto [lBest, lMed] = summary(loadTimes);
     std::printf("loading: best %.3f s (%.1f MB/s of .num, %.2f M items/s), median %.3f s "
                 "(%.1f MB/s)\n",
-                lBest, double(numBytes) / mb / lBest, last.nbitem / lBest / 1e6, lMed,
+                lBest, double(numBytes) / mb / lBest, nbitem / lBest / 1e6, lMed,
                 double(numBytes) / mb / lMed);
     std::printf("loading peak RSS: %.1f MB (%.2f x .num)\n", double(loadPeak) / mb,
                 double(loadPeak) / double(numBytes));
