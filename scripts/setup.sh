@@ -7,7 +7,11 @@ packages=(
   build-essential cmake pkg-config clang libclang-rt-14-dev clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
   libicu-dev libpcre2-dev libjpeg-dev libeigen3-dev gettext
-  qt6-base-dev qt6-charts-dev qt6-l10n-tools
+  # Qt6Charts' CMake config needs Qt6OpenGL; FindOpenGL also opens EGL and GLU; Qt6Gui's
+  # looks for XKB. None of them comes with qt6-base-dev without its recommendations.
+  qt6-base-dev qt6-charts-dev qt6-svg-dev qt6-l10n-tools qt6-translations-l10n
+  libqt6opengl6-dev libegl-dev libglu1-mesa-dev libxkbcommon-dev
+  libzip-dev antiword
   xvfb xauth
 )
 
