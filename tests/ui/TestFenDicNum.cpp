@@ -136,6 +136,6 @@ class TestFenDicNum : public QObject {
     }
 };
 
-QObject *nouveauTestFenDicNum() { return new TestFenDicNum; }
+MORVIX_TEST_FENETRE(TestFenDicNum)
 
 #include "TestFenDicNum.moc"

@@ -156,6 +156,6 @@ class TestFenEddy : public QObject {
     }
 };
 
-QObject *nouveauTestFenEddy() { return new TestFenEddy; }
+MORVIX_TEST_FENETRE(TestFenEddy)
 
 #include "TestFenEddy.moc"

@@ -557,6 +557,6 @@ class TestFenPrinc : public QObject {
     }
 };
 
-QObject *nouveauTestFenPrinc() { return new TestFenPrinc; }
+MORVIX_TEST_FENETRE(TestFenPrinc)
 
 #include "TestFenPrinc.moc"

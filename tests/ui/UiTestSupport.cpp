@@ -25,4 +25,18 @@ Utilisateur::~Utilisateur() { ui::InteractionsParDefaut(); }
 
 std::string cp(const char *utf8) { return utf8ToCp1252(utf8); }
 
+namespace {
+std::vector<FabriqueTest> &registre() {
+    static std::vector<FabriqueTest> tests;
+    return tests;
+}
+} // namespace
+
+int EnregistreTest(FabriqueTest fabrique) {
+    registre().push_back(fabrique);
+    return static_cast<int>(registre().size());
+}
+
+const std::vector<FabriqueTest> &TestsEnregistres() { return registre(); }
+
 } // namespace morvix::test

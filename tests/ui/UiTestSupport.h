@@ -4,6 +4,7 @@
 
 #include "Interaction.h"
 
+#include <QObject>
 #include <QString>
 
 #include <string>
@@ -38,4 +39,14 @@ class Utilisateur {
 // A Windows-1252 text written from UTF-8.
 std::string cp(const char *utf8);
 
+// Test classes register themselves (MORVIX_TEST_FENETRE); each test program runs those it
+// links, on one application object.
+using FabriqueTest = QObject *(*)();
+int EnregistreTest(FabriqueTest fabrique);
+const std::vector<FabriqueTest> &TestsEnregistres();
+
 } // namespace morvix::test
+
+#define MORVIX_TEST_FENETRE(Classe)                                                           \
+    static const int enregistrement##Classe =                                                  \
+        ::morvix::test::EnregistreTest([]() -> QObject * { return new Classe; });

@@ -1,21 +1,18 @@
-// Runs every window test class on one application object.
+// Runs the window test classes linked into this program on one application object.
 #include "Traduction.h"
+#include "UiTestSupport.h"
 
 #include <QApplication>
 #include <QTest>
 
 #include <cstdlib>
 
-QObject *nouveauTestFenPrinc();
-QObject *nouveauTestFenDicNum();
-QObject *nouveauTestFenEddy();
-
 int main(int argc, char *argv[]) {
     setenv("MORVIX_SANS_ATTENTE", "1", 1);
     QApplication app(argc, argv);
     morvix::ui::InitTraduction(MORVIX_BIN_DIR "/locale");
     int echecs = 0;
-    for (QObject *(*fabrique)() : {nouveauTestFenPrinc, nouveauTestFenDicNum, nouveauTestFenEddy}) {
+    for (morvix::test::FabriqueTest fabrique : morvix::test::TestsEnregistres()) {
         QObject *test = fabrique();
         echecs += QTest::qExec(test, argc, argv);
         delete test;
