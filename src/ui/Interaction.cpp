@@ -6,6 +6,7 @@
 #include "util/Programme.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileDialog>
@@ -54,7 +55,24 @@ Interaction desktop() {
         return true;
     };
     i.ouvreDocument = [](const QString &chemin) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(chemin));
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(chemin));
+    };
+    i.choisitCouleur = [](QWidget *parent, const QColor &initiale) -> std::optional<QColor> {
+        const QColor c = QColorDialog::getColor(initiale, parent);
+        if (!c.isValid()) {
+            return std::nullopt;
+        }
+        return c;
+    };
+    i.choisitFichierEnregistrement = [](QWidget *parent, const QString &titre,
+                                        const QString &filtre, const QString &nom) {
+        return QFileDialog::getSaveFileName(parent, titre, nom, filtre);
+    };
+    i.choisitFichierOuverture = [](QWidget *parent, const QString &titre, const QString &filtre) {
+        return QFileDialog::getOpenFileName(parent, titre, QString(), filtre);
+    };
+    i.choisitFichiersOuverture = [](QWidget *parent, const QString &titre, const QString &filtre) {
+        return QFileDialog::getOpenFileNames(parent, titre, QString(), filtre);
     };
     return i;
 }

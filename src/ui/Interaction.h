@@ -3,10 +3,13 @@
 // replaceable function so that tests can answer in place of the user.
 #pragma once
 
+#include <QColor>
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 class QWidget;
@@ -27,8 +30,19 @@ struct Interaction {
     // The delimiter dialog: false when cancelled, else `delimiteurs` (Windows-1252) holds
     // the confirmed text.
     std::function<bool(QWidget *parent, std::string &delimiteurs)> choisitDelimiteurs;
-    // Opens a file with the desktop's program for it; nothing is reported when it fails.
-    std::function<void(const QString &chemin)> ouvreDocument;
+    // Opens a file with the desktop's program for it; false when no program could be started.
+    std::function<bool(const QString &chemin)> ouvreDocument;
+    // The colour dialog; nullopt when cancelled.
+    std::function<std::optional<QColor>(QWidget *parent, const QColor &initiale)> choisitCouleur;
+    // A save dialog (title, filter as QFileDialog takes it, proposed name); "" when cancelled.
+    std::function<QString(QWidget *parent, const QString &titre, const QString &filtre,
+                          const QString &nom)>
+        choisitFichierEnregistrement;
+    // An open dialog for one file, or for several; empty when cancelled.
+    std::function<QString(QWidget *parent, const QString &titre, const QString &filtre)>
+        choisitFichierOuverture;
+    std::function<QStringList(QWidget *parent, const QString &titre, const QString &filtre)>
+        choisitFichiersOuverture;
 };
 
 // The process's interaction functions (the desktop's by default).

@@ -18,7 +18,27 @@ Utilisateur::Utilisateur() {
     i.choisitDossier = [this](QWidget *, const QString &) { return dossier; };
     i.choisitFichier = [](QWidget *, bool) { return QString(); };
     i.bip = [this] { ++bips; };
-    i.ouvreDocument = [this](const QString &chemin) { documents.push_back(chemin); };
+    i.ouvreDocument = [this](const QString &chemin) {
+        documents.push_back(chemin);
+        return documentOuvert;
+    };
+    i.choisitCouleur = [this](QWidget *, const QColor &) {
+        ++couleursDemandees;
+        return couleur;
+    };
+    i.choisitFichierEnregistrement = [this](QWidget *, const QString &titre, const QString &,
+                                            const QString &) {
+        dialoguesFichier.push_back(titre);
+        return fichierEnregistrement;
+    };
+    i.choisitFichierOuverture = [this](QWidget *, const QString &titre, const QString &) {
+        dialoguesFichier.push_back(titre);
+        return fichierOuverture;
+    };
+    i.choisitFichiersOuverture = [this](QWidget *, const QString &titre, const QString &) {
+        dialoguesFichier.push_back(titre);
+        return fichiersOuverture;
+    };
 }
 
 Utilisateur::~Utilisateur() { ui::InteractionsParDefaut(); }

@@ -4,9 +4,11 @@
 
 #include "Interaction.h"
 
+#include <QColor>
 #include <QObject>
 #include <QString>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,6 +36,17 @@ class Utilisateur {
     int delimiteursDemandes = 0;
     int bips = 0;
     std::vector<QString> documents;
+    // Whether opening a document succeeds.
+    bool documentOuvert = true;
+    // The colour dialog's answer (nullopt: cancelled) and how often it was asked.
+    std::optional<QColor> couleur;
+    int couleursDemandees = 0;
+    // The answers of the save and open dialogs ("" / empty: cancelled), with the titles
+    // they were shown with.
+    QString fichierEnregistrement;
+    QString fichierOuverture;
+    QStringList fichiersOuverture;
+    std::vector<QString> dialoguesFichier;
 };
 
 // A Windows-1252 text written from UTF-8.
@@ -47,6 +60,6 @@ const std::vector<FabriqueTest> &TestsEnregistres();
 
 } // namespace morvix::test
 
-#define MORVIX_TEST_FENETRE(Classe)                                                           \
-    static const int enregistrement##Classe =                                                  \
+#define MORVIX_TEST_FENETRE(Classe)                                                                \
+    static const int enregistrement##Classe =                                                      \
         ::morvix::test::EnregistreTest([]() -> QObject * { return new Classe; });

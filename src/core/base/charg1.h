@@ -6,6 +6,7 @@
 
 #include "base/Lexm.h"
 #include "base/SegmentStore.h"
+#include "util/Annulation.h"
 #include "util/Trace.h"
 
 #include <cstdint>
@@ -29,6 +30,7 @@ enum ChargeResult : int {
     kChargeDico = 2,    // the numeric dictionary cannot be read or is damaged
     kChargeTexte = 3,   // the numeric text cannot be read or is damaged
     kChargeMemoire = 4, // memory cannot be allocated
+    kChargeAnnule = 5,  // the loading was cancelled
 };
 
 class charg1 {
@@ -39,6 +41,8 @@ class charg1 {
     charg1 &operator=(const charg1 &) = delete;
 
     void AttribGauge(Gauge gauge) { m_gauge = std::move(gauge); }
+    // The flag that stops a loading (ChargeBase then returns kChargeAnnule); may be null.
+    void AttribAnnulation(const Annulation *annulation) { m_annulation = annulation; }
     // The trace log written while loading (default "atrace.txt" in the current folder).
     void SetTracePath(std::string path) { m_trace.setPath(std::move(path)); }
 
@@ -148,6 +152,7 @@ class charg1 {
     int32_t m_tnumCap = 0; // items actually reserved
     Trace m_trace;
     Gauge m_gauge;
+    const Annulation *m_annulation = nullptr;
     const SegmentStore *m_store = nullptr;
     std::string m_erreur;
 

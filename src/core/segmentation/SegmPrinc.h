@@ -3,12 +3,16 @@
 // (.dic, .num, .par) into the current folder, tracing every step into the trace log.
 #pragma once
 
+#include "util/Annulation.h"
 #include "util/Trace.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace morvix {
+
+using Gauge = std::function<void(int32_t)>;
 
 // The default delimiter characters.
 inline constexpr const char *kDelimiteursDefaut = ".,:;!?/_-\\\"'()[]{}\xA7$";
@@ -24,11 +28,16 @@ enum class SegmCode {
     TropDArticles,    // more distinct articles than MAXART
     ZonePleine,       // the graphies exceed the pool of 40 x MAXART bytes
     BaliseTropLongue, // a tag part longer than 126 characters
+    Annule,           // cancelled: no base file written, an older base left as it was
 };
 
 struct SegmOptions {
     int32_t maxart = kMaxartDefaut;
     std::string tracePath = "atrace.txt";
+    // Polled between steps; a raised flag ends the run with SegmCode::Annule.
+    const Annulation *annulation = nullptr;
+    // Optional progress callback (argument ignored).
+    Gauge gauge;
 };
 
 struct SegmResult {

@@ -20,6 +20,8 @@
 
 #include <cstring>
 
+#include "ExportTableau.h"
+
 namespace morvix::ui {
 
 TFenDicNum::TFenDicNum(const charg1 &base, QWidget *parent)
@@ -59,6 +61,7 @@ TFenDicNum::TFenDicNum(const charg1 &base, QWidget *parent)
     m_liste->horizontalHeader()->setStretchLastSection(true);
     connect(m_liste->horizontalHeader(), &QHeaderView::sectionClicked, this,
             &TFenDicNum::ListeFormesColumnClick);
+    InstalleExportTableau(m_liste, QStringLiteral("dictionnaire.tsv"));
 
     m_status->setObjectName(QStringLiteral("StatusBar1"));
     m_status->setSizeGripEnabled(false);

@@ -25,6 +25,7 @@
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -304,8 +305,9 @@ void TFenPrinc::CreeMenus() {
     QMenu *fichier = menuBar()->addMenu(Tr("&Fichier"));
     connect(fichier->addAction(Tr("&Nouveau")), &QAction::triggered, this,
             [this] { Segmente(QString()); });
-    connect(fichier->addAction(Tr("&Ouvrir...")), &QAction::triggered, this,
-            [this] { OuvreBase(QString()); });
+    QAction *ouvrir = fichier->addAction(Tr("&Ouvrir..."));
+    ouvrir->setObjectName(QStringLiteral("ActionOuvrir"));
+    connect(ouvrir, &QAction::triggered, this, [this] { OuvreBase(QString()); });
     fichier->addSeparator();
     connect(fichier->addAction(Tr("&Quitter")), &QAction::triggered, this, &QWidget::close);
 
@@ -364,6 +366,24 @@ void TFenPrinc::CreeBarreEtat() {
     m_gauge->setTextVisible(false);
     m_gauge->setFixedWidth(200);
     barre->addWidget(m_gauge);
+    m_btnAnnuler = new QPushButton(Tr("Annuler"));
+    m_btnAnnuler->setObjectName(QStringLiteral("BtnAnnuler"));
+    m_btnAnnuler->setToolTip(Tr("Arrêter le calcul en cours (Échap)"));
+    m_btnAnnuler->setAccessibleName(Tr("Arrêter le calcul en cours"));
+    m_btnAnnuler->setVisible(false);
+    barre->addWidget(m_btnAnnuler);
+    m_taches.AttribGauge(m_gauge);
+    m_taches.AttribBoutonAnnuler(m_btnAnnuler);
+    m_taches.AttribMessage([this](const QString &texte) { StatusMessage(texte); });
+    auto *echap = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    echap->setObjectName(QStringLiteral("RaccourciAnnuler"));
+    echap->setContext(Qt::ApplicationShortcut);
+    connect(echap, &QShortcut::activated, &m_taches, [this] {
+        if (m_taches.Occupe()) {
+            m_taches.Annule();
+        }
+    });
+    connect(&m_taches, &ExecuteurTaches::OccupeChange, this, &TFenPrinc::TacheEnCours);
     const int largeurs[3] = {200, 175, 50};
     for (int i = 0; i < 3; ++i) {
         m_panneaux[i] = new QLabel;
@@ -379,6 +399,22 @@ void TFenPrinc::ActiveCommandesBase(bool actif) {
     for (const char *nom : {"BtnParag", "BtnDocu", "BtnPart", "BtnSR", "BtnNvFeuille",
                             "BtnVaVersFeuille", "BtnSelFormes", "BtnAjouteRap"}) {
         Bouton(nom)->setEnabled(actif);
+    }
+}
+
+void TFenPrinc::TacheEnCours(bool occupe) {
+    for (const char *nom : {"BtnSegment", "BtnOuvrir"}) {
+        Bouton(nom)->setEnabled(!occupe);
+    }
+    if (m_base) {
+        Bouton("BtnSR")->setEnabled(!occupe);
+    }
+    if (QAction *ouvrir = findChild<QAction *>(QStringLiteral("ActionOuvrir"))) {
+        ouvrir->setEnabled(!occupe);
+    }
+    if (!occupe && m_fermerApresTache) {
+        // The close asked for during the job: once the flow that waited for it has returned.
+        QTimer::singleShot(0, this, &QWidget::close);
     }
 }
 

@@ -4,6 +4,7 @@
 // of recent groups, and opens bases (segmenting texts first when needed).
 #pragma once
 
+#include "ExecuteurTaches.h"
 #include "dictionary/TFenDicNum.h"
 #include "mainwindow/TFenOpt.h"
 #include "report/TFenEddy.h"
@@ -78,6 +79,9 @@ class TFenPrinc : public QMainWindow, private RapportArbre {
     const TgenQueue &Queue() const { return m_queue; }
     morvix::Corpus &CorpusModele() { return m_corpus; }
     Reglages &Settings() { return m_reglages; }
+    // The job runner of every long computation; its gauge and Cancel button are the status
+    // bar's.
+    ExecuteurTaches &Taches() { return m_taches; }
     TFenNavig *Navigation() const { return m_navig; }
     QMdiArea *Mdi() const { return m_mdi; }
     QTabBar *OngletsFeuilles() const { return m_onglets; }
@@ -138,6 +142,8 @@ class TFenPrinc : public QMainWindow, private RapportArbre {
     void CreeMenus();
     void CreeBarreEtat();
     void ActiveCommandesBase(bool actif);
+    // While a job runs, the commands that would replace the base or its segments wait.
+    void TacheEnCours(bool occupe);
     void FermeFenetresBase();
     void CalculeZoneLibre();
     void QuitteFeuille(int feuille);
@@ -146,6 +152,8 @@ class TFenPrinc : public QMainWindow, private RapportArbre {
     void ContainerDragDrop(const TgenDrag &drag);
     void EntreeAjoutee(int32_t index, const std::string &titre) override;
 
+    ExecuteurTaches m_taches;
+    bool m_fermerApresTache = false;
     morvix::Corpus m_corpus;
     std::unique_ptr<charg1> m_base;
     std::unique_ptr<morvix::Rapport> m_rapport;
@@ -168,6 +176,7 @@ class TFenPrinc : public QMainWindow, private RapportArbre {
     QMdiArea *m_mdi = nullptr;
     QTabBar *m_onglets = nullptr;
     QProgressBar *m_gauge = nullptr;
+    QPushButton *m_btnAnnuler = nullptr;
     QLabel *m_panneaux[3] = {nullptr, nullptr, nullptr};
     ConteneurGroupes *m_container = nullptr;
     QMenu *m_menuPCLC = nullptr;

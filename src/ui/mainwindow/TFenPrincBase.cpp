@@ -23,6 +23,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTreeWidget>
+#include <optional>
 
 namespace morvix::ui {
 
@@ -83,13 +84,18 @@ bool TFenPrinc::Segmente(const QString &choisi) {
     chemin = QFileInfo(chemin).absoluteFilePath();
     QDir::setCurrent(QFileInfo(chemin).absolutePath());
     const std::string natif = CheminNatif(chemin);
-    int32_t erreurs = 0;
+    std::optional<int32_t> erreurs;
     {
         CurseurAttente attente;
         StatusMessage(Tr("Vérification des clés"));
-        erreurs = VerifCles(natif);
+        erreurs =
+            m_taches.Execute<int32_t>([natif](const Progression &) { return VerifCles(natif); });
     }
-    if (erreurs != 0) {
+    if (!erreurs) {
+        StatusMessage(Tr("Un calcul est en cours"));
+        return false;
+    }
+    if (*erreurs != 0) {
         StatusMessage(QString());
         Message(this, QMessageBox::Warning, Tr("Morvix3"),
                 Tr("Problème dans les clefs.\nConsultez atrace.txt"), QMessageBox::Ok);
@@ -100,19 +106,33 @@ bool TFenPrinc::Segmente(const QString &choisi) {
         StatusMessage(QString());
         return false;
     }
-    SegmResult resultat;
+    std::optional<SegmResult> resultat;
     {
         CurseurAttente attente;
         StatusMessage(Tr("Segmentation du texte"));
-        SegmOptions options;
-        options.maxart = m_reglages.MAXART;
-        resultat = SegmPrinc(natif, delimiteurs, options);
+        const int32_t maxart = m_reglages.MAXART;
+        resultat = m_taches.Execute<SegmResult>([natif, delimiteurs, maxart](const Progression &p) {
+            SegmOptions options;
+            options.maxart = maxart;
+            options.annulation = p.annulation;
+            options.gauge = p.StepIt;
+            return SegmPrinc(natif, delimiteurs, options);
+        });
+        m_gauge->setValue(0);
     }
-    if (!resultat.ok()) {
+    if (!resultat) {
+        StatusMessage(Tr("Un calcul est en cours"));
+        return false;
+    }
+    if (resultat->code == SegmCode::Annule) {
+        StatusMessage(Tr("Segmentation annulée"));
+        return false;
+    }
+    if (!resultat->ok()) {
         // A failed segmentation leaves no new base: say why instead of opening nothing.
         StatusMessage(QString());
-        Message(this, QMessageBox::Warning, Tr("Morvix3"), QString::fromStdString(resultat.message),
-                QMessageBox::Ok);
+        Message(this, QMessageBox::Warning, Tr("Morvix3"),
+                QString::fromStdString(resultat->message), QMessageBox::Ok);
         return false;
     }
     const qsizetype point = chemin.lastIndexOf(QLatin1Char('.'));
@@ -155,6 +175,42 @@ bool TFenPrinc::OuvreBase(const QString &choisi) {
             return false;
         }
     }
+    // The new base is loaded beside the open one, which stays usable until it has loaded.
+    struct Chargement {
+        std::unique_ptr<charg1> base;
+        int code = kChargeOk;
+    };
+    const std::string natif = CheminNatif(chemin);
+    std::optional<Chargement> charge;
+    {
+        CurseurAttente attente;
+        StatusMessage(Tr("Chargement des données"));
+        charge = m_taches.Execute<Chargement>([natif](const Progression &p) {
+            Chargement c;
+            c.base = std::make_unique<charg1>();
+            c.base->AttribGauge(p.StepIt);
+            c.base->AttribAnnulation(p.annulation);
+            c.code = c.base->ChargeBase(natif);
+            c.base->AttribGauge({});
+            c.base->AttribAnnulation(nullptr);
+            return c;
+        });
+        m_gauge->setValue(0);
+        StatusMessage(QString());
+    }
+    if (!charge) {
+        StatusMessage(Tr("Un calcul est en cours"));
+        return false;
+    }
+    if (charge->code == kChargeAnnule) {
+        StatusMessage(Tr("Ouverture annulée"));
+        return false;
+    }
+    if (charge->code != kChargeOk) {
+        Message(this, QMessageBox::Warning, chemin, Tr("Erreur ") + raisonErreur(charge->code),
+                QMessageBox::Ok);
+        return false;
+    }
     if (m_base) {
         // Nothing may outlive the base it reads.
         FermeFenetresBase();
@@ -165,25 +221,8 @@ bool TFenPrinc::OuvreBase(const QString &choisi) {
         m_corpus.RetireBase(m_base.get());
         m_base.reset();
     }
-    m_base = std::make_unique<charg1>();
+    m_base = std::move(charge->base);
     m_base->AttribGauge([this](int32_t) { GaugeStepIt(); });
-    const std::string natif = CheminNatif(chemin);
-    int resultat = 0;
-    {
-        CurseurAttente attente;
-        StatusMessage(Tr("Chargement des données"));
-        resultat = m_base->ChargeBase(natif);
-        m_gauge->setValue(0);
-        StatusMessage(QString());
-    }
-    if (resultat != kChargeOk) {
-        m_base.reset();
-        ActiveCommandesBase(false);
-        m_btnSauvRapport->setEnabled(false);
-        Message(this, QMessageBox::Warning, chemin, Tr("Erreur ") + raisonErreur(resultat),
-                QMessageBox::Ok);
-        return false;
-    }
     m_corpus.AjouteBase(m_base.get());
     m_panneaux[2]->setText(chemin);
     ActiveCommandesBase(true);

@@ -76,6 +76,13 @@ void TFenPrinc::BtnNouvRapClick() {
 }
 
 void TFenPrinc::closeEvent(QCloseEvent *event) {
+    if (m_taches.Occupe()) {
+        // A flow waits for the job on the stack: stop the job, close once it has returned.
+        m_fermerApresTache = true;
+        m_taches.Annule();
+        event->ignore();
+        return;
+    }
     if (m_rapport && !m_rapport->Enregistre()) {
         const auto reponse = Message(this, QMessageBox::Question, Tr("Morvix3"),
                                      Tr("Le rapport a été modifié.\nVoulez-vous le sauvegarder ?"),
