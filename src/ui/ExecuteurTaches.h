@@ -68,7 +68,8 @@ class ExecuteurTaches : public QObject {
                std::function<void(R)> fin) {
         auto resultat = std::make_shared<std::optional<R>>();
         return demarre(
-            contexte, [travail = std::move(travail), resultat](const Progression &p) {
+            contexte,
+            [travail = std::move(travail), resultat](const Progression &p) {
                 resultat->emplace(travail(p));
             },
             [fin = std::move(fin), resultat] {
@@ -83,11 +84,11 @@ class ExecuteurTaches : public QObject {
     // the main window that continue after the computation (segment, then open).
     template <class R> std::optional<R> Execute(std::function<R(const Progression &)> travail) {
         auto resultat = std::make_shared<std::optional<R>>();
-        const bool lance = demarre(
-            nullptr, [travail = std::move(travail), resultat](const Progression &p) {
-                resultat->emplace(travail(p));
-            },
-            {});
+        const bool lance = demarre(nullptr,
+                                   [travail = std::move(travail), resultat](const Progression &p) {
+                                       resultat->emplace(travail(p));
+                                   },
+                                   {});
         if (!lance) {
             return std::nullopt;
         }

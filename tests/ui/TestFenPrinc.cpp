@@ -43,10 +43,25 @@ const char *kTexte =
 
 QString q(const std::string &s) { return QString::fromStdString(s); }
 
+// The commands of an open base are enabled; an analysis command whose window does not exist
+// yet stays disabled and says so in its hint.
 bool commandesBaseActives(const ui::TFenPrinc &fen) {
-    for (const char *nom : {"BtnParag", "BtnDocu", "BtnPart", "BtnSR", "BtnNvFeuille",
-                            "BtnVaVersFeuille", "BtnSelFormes", "BtnAjouteRap"}) {
+    for (const char *nom : {"BtnNvFeuille", "BtnVaVersFeuille", "BtnAjouteRap"}) {
         if (!fen.Bouton(nom)->isEnabled()) {
+            return false;
+        }
+    }
+    using T = ui::TFenPrinc;
+    const std::pair<const char *, bool> analyses[] = {
+        {"BtnParag", T::BtnParagDisponible()},
+        {"BtnDocu", T::BtnDocuDisponible()},
+        {"BtnPart", T::BtnPartDisponible()},
+        {"BtnSR", T::BtnSRDisponible()},
+        {"BtnSelFormes", T::BtnSelFormesDisponible()}};
+    for (const auto &[nom, disponible] : analyses) {
+        const QToolButton *b = fen.Bouton(nom);
+        if (b->isEnabled() != disponible ||
+            b->toolTip().contains(QStringLiteral("pas encore disponible")) == disponible) {
             return false;
         }
     }

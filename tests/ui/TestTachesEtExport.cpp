@@ -45,8 +45,9 @@ class ModeleEssai : public QStandardItemModel {
     }
     QVariant headerData(int section, Qt::Orientation o, int role) const override {
         if (role == ui::RoleBrut) {
-            return section == 1 && o == Qt::Horizontal ? QVariant(QStringLiteral("Coefficient (valeur)"))
-                                                       : QVariant();
+            return section == 1 && o == Qt::Horizontal
+                       ? QVariant(QStringLiteral("Coefficient (valeur)"))
+                       : QVariant();
         }
         return QStandardItemModel::headerData(section, o, role);
     }
@@ -89,7 +90,8 @@ class TestTachesEtExport : public QObject {
             },
             [](int) {}));
         QVERIFY(taches.Occupe());
-        refusee = !taches.Lance<int>(this, [](const ui::Progression &) { return 2; }, [](int) {});
+        refusee = !taches.Lance<int>(
+            this, [](const ui::Progression &) { return 2; }, [](int) {});
         QVERIFY(refusee);
         QVERIFY(!taches.Execute<int>([](const ui::Progression &) { return 3; }).has_value());
         libere = true;

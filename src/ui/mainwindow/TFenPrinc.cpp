@@ -170,6 +170,8 @@ void TFenPrinc::CreeBarreOutils(QWidget *panel) {
         b->setIconSize(QSize(32, 32));
         b->setFixedSize(38, 38);
         b->setToolTip(Tr(indication));
+        b->setProperty("indication", Tr(indication));
+        b->setAccessibleName(Tr(indication));
         b->setToolTipDuration(4000);
         ligne->addWidget(b);
         return b;
@@ -178,9 +180,10 @@ void TFenPrinc::CreeBarreOutils(QWidget *panel) {
             &QToolButton::clicked, this, [this] { Segmente(QString()); });
     connect(bouton("BtnOuvrir", Glyphe::Ouvrir, "Ouverture d'une base"), &QToolButton::clicked,
             this, [this] { OuvreBase(QString()); });
-    // Their windows come with later work; the commands keep their enabled state.
-    bouton("BtnDocu", Glyphe::Docu, "Concordances et inventaires distributionnels");
-    bouton("BtnSR", Glyphe::SR, "Segments Répétés");
+    connect(bouton("BtnDocu", Glyphe::Docu, "Concordances et inventaires distributionnels"),
+            &QToolButton::clicked, this, &TFenPrinc::BtnDocuClick);
+    connect(bouton("BtnSR", Glyphe::SR, "Segments Répétés"), &QToolButton::clicked, this,
+            &TFenPrinc::BtnSRClick);
     QToolButton *pclc =
         bouton("BtnPCLC", Glyphe::PCLC, "Principales caractéristiques Lexicométriques");
     m_menuPCLC = new QMenu(this);
@@ -188,9 +191,11 @@ void TFenPrinc::CreeBarreOutils(QWidget *panel) {
     connect(pclc, &QToolButton::clicked, this,
             [this, pclc] { PmnPCLCPopup()->popup(pclc->mapToGlobal(QPoint(0, pclc->height()))); });
     connect(bouton("BtnPart", Glyphe::Part, "Statistiques par partie"), &QToolButton::clicked, this,
-            [this] { m_timerTile->start(); });
-    bouton("BtnParag", Glyphe::Parag, "Carte des sections");
-    bouton("BtnSelFormes", Glyphe::SelFormes, "Groupe de formes");
+            &TFenPrinc::BtnPartClick);
+    connect(bouton("BtnParag", Glyphe::Parag, "Carte des sections"), &QToolButton::clicked, this,
+            &TFenPrinc::BtnParagClick);
+    connect(bouton("BtnSelFormes", Glyphe::SelFormes, "Groupe de formes"), &QToolButton::clicked,
+            this, &TFenPrinc::BtnSelFormesClick);
     ligne->addSpacing(4);
     m_container = new ConteneurGroupes(m_queue);
     ligne->addWidget(m_container);
@@ -396,9 +401,21 @@ void TFenPrinc::CreeBarreEtat() {
 }
 
 void TFenPrinc::ActiveCommandesBase(bool actif) {
-    for (const char *nom : {"BtnParag", "BtnDocu", "BtnPart", "BtnSR", "BtnNvFeuille",
-                            "BtnVaVersFeuille", "BtnSelFormes", "BtnAjouteRap"}) {
+    for (const char *nom : {"BtnNvFeuille", "BtnVaVersFeuille", "BtnAjouteRap"}) {
         Bouton(nom)->setEnabled(actif);
+    }
+    const std::pair<const char *, bool> analyses[] = {{"BtnParag", BtnParagDisponible()},
+                                                      {"BtnDocu", BtnDocuDisponible()},
+                                                      {"BtnPart", BtnPartDisponible()},
+                                                      {"BtnSR", BtnSRDisponible()},
+                                                      {"BtnSelFormes", BtnSelFormesDisponible()}};
+    for (const auto &[nom, disponible] : analyses) {
+        QToolButton *b = Bouton(nom);
+        b->setEnabled(actif && disponible);
+        const QString indication = b->property("indication").toString();
+        b->setToolTip(disponible
+                          ? indication
+                          : indication + Tr("\n(cette commande n'est pas encore disponible)"));
     }
 }
 

@@ -117,6 +117,21 @@ class TFenPrinc : public QMainWindow, private RapportArbre {
     void BtnSauvRapportClick();
     bool SauveRapportSous();
 
+    // The analysis commands, each defined in the file that wires its windows:
+    // TFenPrincConcordance.cpp, TFenPrincSegments.cpp, TFenPrincPartitions.cpp,
+    // TFenPrincSections.cpp, TFenPrincGroupes.cpp. A command whose window does not exist
+    // yet answers false to its ...Disponible() and stays disabled.
+    void BtnDocuClick();
+    void BtnSRClick();
+    void BtnPartClick();
+    void BtnParagClick();
+    void BtnSelFormesClick();
+    static bool BtnDocuDisponible();
+    static bool BtnSRDisponible();
+    static bool BtnPartDisponible();
+    static bool BtnParagDisponible();
+    static bool BtnSelFormesDisponible();
+
     void BtnOptionsClick();
     void BtnRetreciClick();
     void Mosaique();
