@@ -424,7 +424,7 @@ void TFenPrinc::TacheEnCours(bool occupe) {
         Bouton(nom)->setEnabled(!occupe);
     }
     if (m_base) {
-        Bouton("BtnSR")->setEnabled(!occupe);
+        Bouton("BtnSR")->setEnabled(!occupe && BtnSRDisponible());
     }
     if (QAction *ouvrir = findChild<QAction *>(QStringLiteral("ActionOuvrir"))) {
         ouvrir->setEnabled(!occupe);
