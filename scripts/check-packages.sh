@@ -29,6 +29,13 @@ for prog in cmake ctest c++ cc make pkg-config msgfmt clang clang++ clang-format
   p=$(command -v "$prog" || true)
   [ -n "$p" ] && { echo "$p"; readlink -f "$p"; } >>"$work/paths"
 done
+# 4. The files the programs open at run time.
+for f in /usr/share/qt6/translations/qtbase_fr.qm /usr/share/qt6/translations/qt_fr.qm \
+  /usr/lib/x86_64-linux-gnu/qt6/plugins/platforms/libqoffscreen.so \
+  /usr/lib/x86_64-linux-gnu/qt6/plugins/platforms/libqxcb.so \
+  /usr/lib/x86_64-linux-gnu/qt6/plugins/imageformats/libqsvg.so; do
+  echo "$f" >>"$work/paths"
+done
 sort -u "$work/paths" | while read -r p; do if [ -f "$p" ]; then echo "$p"; fi; done >"$work/existing"
 
 # Owners; /usr-merged files are listed by dpkg under /lib or /bin, so what dpkg cannot place

@@ -2,6 +2,10 @@
 
 #include "util/Programme.h"
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
 #include <clocale>
 #include <cstring>
 #include <libintl.h>
@@ -38,6 +42,44 @@ QString Tr(const char *msgid) {
         return QString::fromUtf8(msgid);
     }
     return QString::fromUtf8(dgettext(kDomaine, msgid));
+}
+
+QString LangueInterface() {
+    if (g_lie) {
+        // The empty id gives the header of the catalog in use.
+        const QString entete = QString::fromUtf8(dgettext(kDomaine, ""));
+        for (const QString &ligne : entete.split(QLatin1Char('\n'))) {
+            if (ligne.startsWith(QStringLiteral("Language:"))) {
+                const QString langue = ligne.mid(9).trimmed();
+                if (!langue.isEmpty()) {
+                    return langue;
+                }
+            }
+        }
+    }
+    return QStringLiteral("fr");
+}
+
+bool InstalleTraductionsQt() {
+    static QTranslator *installe = nullptr;
+    if (installe != nullptr) {
+        QCoreApplication::removeTranslator(installe);
+        delete installe;
+        installe = nullptr;
+    }
+    const QString langue = LangueInterface();
+    if (langue == QStringLiteral("en") || langue.startsWith(QStringLiteral("en_"))) {
+        return true;
+    }
+    auto *qt = new QTranslator;
+    if (!qt->load(QStringLiteral("qtbase_") + langue,
+                  QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete qt;
+        return false;
+    }
+    QCoreApplication::installTranslator(qt);
+    installe = qt;
+    return true;
 }
 
 } // namespace morvix::ui

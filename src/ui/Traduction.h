@@ -19,4 +19,14 @@ void RelitCatalogues();
 // The translation of a UTF-8 message id, or the id itself.
 QString Tr(const char *msgid);
 
+// The language the windows speak: the "Language" of the catalog gettext chose, or "fr" (the
+// message ids) when it found none.
+QString LangueInterface();
+
+// Makes Qt's own texts (file and colour dialogs, standard buttons) speak the interface's
+// language: installs Qt's catalog for it, removing the one installed before; nothing for
+// English, Qt's own language. False when that catalog could not be loaded. Call after
+// InitTraduction, once the application object exists, and again after RelitCatalogues.
+bool InstalleTraductionsQt();
+
 } // namespace morvix::ui

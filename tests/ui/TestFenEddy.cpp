@@ -8,7 +8,11 @@
 #include "report/TFenEddy.h"
 #include "report/VueTexte.h"
 
+#include <QClipboard>
 #include <QDropEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
 #include <QTest>
 
 #include <filesystem>
@@ -156,6 +160,106 @@ class TestFenEddy : public QObject {
     }
 };
 
+// Finding a form, stepping through a group's occurrences, selecting and copying text.
+class TestRechercheTexte : public QObject {
+    Q_OBJECT
+  private:
+    std::unique_ptr<test::ScopedWorkDir> m_dir;
+    std::unique_ptr<charg1> m_base;
+
+  private Q_SLOTS:
+    void initTestCase() {
+        m_dir = std::make_unique<test::ScopedWorkDir>();
+        m_base = std::make_unique<charg1>();
+        // "chat" at positions 1, 6 and 11 (an end of line counts as an item); "Chat" once.
+        QCOMPARE(m_base->ChargeBase(test::buildBase(
+                     "r", test::cp("le chat dort .\nun chat noir .\nle chat Chat été .\n"))),
+                 0);
+    }
+
+    // Ctrl+F opens the find bar; Enter, F3 and Shift+F3 walk the occurrences of the form as
+    // typed (case and accents count), beeping at either end; an unknown form says so.
+    void rechercheDUneForme() {
+        test::Utilisateur utilisateur;
+        ui::TFenEddy fen(*m_base);
+        fen.resize(600, 400);
+        fen.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&fen));
+        QTest::keyClick(&fen, Qt::Key_F, Qt::ControlModifier);
+        QVERIFY(fen.EdRecherche()->isVisible());
+        QVERIFY(fen.EdRecherche()->hasFocus());
+        QTest::keyClicks(fen.EdRecherche(), QStringLiteral("chat"));
+        QTest::keyClick(fen.EdRecherche(), Qt::Key_Return);
+        QCOMPARE(fen.HTMLEdit()->PositionMarquee(), 1);
+        QCOMPARE(fen.LbRecherche()->text(), QStringLiteral("Occurrence 1 sur 3"));
+        QTest::keyClick(&fen, Qt::Key_F3);
+        QCOMPARE(fen.HTMLEdit()->PositionMarquee(), 6);
+        QVERIFY(fen.Cherche(1));
+        QCOMPARE(fen.HTMLEdit()->PositionMarquee(), 11);
+        QVERIFY(!fen.Cherche(1));
+        QCOMPARE(utilisateur.bips, 1);
+        QCOMPARE(fen.HTMLEdit()->PositionMarquee(), 11);
+        QTest::keyClick(&fen, Qt::Key_F3, Qt::ShiftModifier);
+        QCOMPARE(fen.HTMLEdit()->PositionMarquee(), 6);
+
+        fen.EdRecherche()->setText(QStringLiteral("Chat"));
+        QVERIFY(fen.Cherche(1));
+        QCOMPARE(fen.HTMLEdit()->PositionMarquee(), 12);
+        fen.EdRecherche()->setText(QStringLiteral("ete"));
+        QVERIFY(!fen.Cherche(1));
+        QVERIFY(fen.LbRecherche()->text().contains(QStringLiteral("n'est pas une forme")));
+        fen.EdRecherche()->setText(QStringLiteral("été"));
+        QVERIFY(!fen.Cherche(-1));
+        QVERIFY(fen.Cherche(1));
+        QCOMPARE(fen.HTMLEdit()->PositionMarquee(), 13);
+        // The marked item's line is brought into view.
+        QCOMPARE(fen.HTMLEdit()->LigneDePosition(13), 2);
+    }
+
+    // Ctrl+G and Shift+Ctrl+G step through the highlighted group; without one, a beep.
+    void occurrencesDuGroupe() {
+        test::Utilisateur utilisateur;
+        ui::TFenEddy fen(*m_base);
+        fen.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&fen));
+        QVERIFY(!fen.OccurrenceGroupe(1));
+        QCOMPARE(utilisateur.bips, 1);
+        fen.DeposeGroupe(groupe(*m_base, "chat", 0xFF0000));
+        QTest::keyClick(&fen, Qt::Key_G, Qt::ControlModifier);
+        QCOMPARE(fen.HTMLEdit()->PositionMarquee(), 1);
+        QTest::keyClick(&fen, Qt::Key_G, Qt::ControlModifier);
+        QCOMPARE(fen.HTMLEdit()->PositionMarquee(), 6);
+        QTest::keyClick(&fen, Qt::Key_G, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(fen.HTMLEdit()->PositionMarquee(), 1);
+        QVERIFY(!fen.OccurrenceGroupe(-1));
+        QCOMPARE(utilisateur.bips, 2);
+    }
+
+    // A selection over two lines copies their texts with the line break between them.
+    void selectionEtCopie() {
+        ui::TFenEddy fen(*m_base);
+        fen.resize(600, 400);
+        fen.show();
+        ui::VueTexte *vue = fen.HTMLEdit();
+        QCOMPARE(vue->TexteLigne(0), QStringLiteral(" le chat dort ."));
+        vue->Selectionne(0, 4, 1, 7);
+        QCOMPARE(vue->TexteSelectionne(), QStringLiteral("chat dort .\n un cha"));
+        vue->setFocus();
+        QTest::keyClick(vue, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("chat dort .\n un cha"));
+        // Selected backwards, the same text.
+        vue->Selectionne(1, 7, 0, 4);
+        QCOMPARE(vue->TexteSelectionne(), QStringLiteral("chat dort .\n un cha"));
+        // A drag with the mouse selects too.
+        QTest::mousePress(vue->viewport(), Qt::LeftButton, {}, QPoint(8, 8));
+        QTest::mouseMove(vue->viewport(), QPoint(200, 8));
+        QVERIFY(vue->ASelection());
+        QTest::mouseRelease(vue->viewport(), Qt::LeftButton, {}, QPoint(200, 8));
+        QVERIFY(!vue->TexteSelectionne().isEmpty());
+    }
+};
+
 MORVIX_TEST_FENETRE(TestFenEddy)
+MORVIX_TEST_FENETRE(TestRechercheTexte)
 
 #include "TestFenEddy.moc"

@@ -22,6 +22,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -150,7 +151,9 @@ class TestFenPrinc : public QObject {
                 QVERIFY(utilisateur.messages.empty());
             } else {
                 QCOMPARE(utilisateur.messages.size(), size_t(1));
-                QCOMPARE(utilisateur.messages[0].texte, message);
+                // The message says where the verification's report is.
+                QVERIFY(utilisateur.messages[0].texte.startsWith(message));
+                QVERIFY(utilisateur.messages[0].texte.contains(q(dir.path() + "/atrace.txt")));
             }
             if (ouverte) {
                 QVERIFY(fen.FenDicNum() != nullptr);
@@ -216,38 +219,72 @@ class TestFenPrinc : public QObject {
         QVERIFY(fen.RapportCourant()->Enregistre());
     }
 
-    // Each opening adds a branch and a sheet; the earlier branches stay.
+    // Each opening adds a sheet and shows the new windows on it; the navigation tree holds
+    // one branch, that of the open base.
     void deuxOuvertures() {
         test::ScopedWorkDir dir;
         test::Utilisateur utilisateur;
         const QString a = q(dir.path() + "/" + test::buildBase("a", kTexte));
         const QString b = q(dir.path() + "/" + test::buildBase("b", "Un autre texte.\n"));
         ui::TFenPrinc fen;
+        fen.show();
         QVERIFY(fen.OuvreBase(a));
         QVERIFY(fen.OuvreBase(b));
         QTreeWidget *arbre = fen.Navigation()->TreePages();
-        QCOMPARE(arbre->topLevelItemCount(), 2);
-        for (int i = 0; i < 2; ++i) {
-            QTreeWidgetItem *branche = arbre->topLevelItem(i);
-            QCOMPARE(branche->text(0), i == 0 ? a : b);
-            QStringList enfants;
-            for (int k = 0; k < branche->childCount(); ++k) {
-                enfants << branche->child(k)->text(0);
-            }
-            QCOMPARE(enfants, (QStringList{QStringLiteral("Texte"), QStringLiteral("Dictionnaire"),
-                                           QStringLiteral("Cartes Sections"),
-                                           QStringLiteral("Partitions")}));
+        QCOMPARE(arbre->topLevelItemCount(), 1);
+        QTreeWidgetItem *branche = arbre->topLevelItem(0);
+        QCOMPARE(branche->text(0), b);
+        QStringList enfants;
+        for (int k = 0; k < branche->childCount(); ++k) {
+            enfants << branche->child(k)->text(0);
         }
+        QCOMPARE(enfants,
+                 (QStringList{QStringLiteral("Texte"), QStringLiteral("Dictionnaire"),
+                              QStringLiteral("Cartes Sections"), QStringLiteral("Partitions")}));
         QCOMPARE(fen.OngletsFeuilles()->count(), 2);
         QCOMPARE(fen.OngletsFeuilles()->tabText(1), QStringLiteral("Feuille 2"));
+        QCOMPARE(fen.OngletsFeuilles()->currentIndex(), 1);
         // The windows of the first base went with it; the registry holds the open base only.
         QCOMPARE(fen.Mdi()->subWindowList().size(), 1);
+        QVERIFY(fen.Mdi()->subWindowList().front()->isVisible());
         QCOMPARE(fen.ListesGauche()->count(), 3);
         QCOMPARE(fen.CorpusModele().Bases.size(), size_t(1));
         QCOMPARE(fen.CorpusModele().Bases[0], fen.Base());
-        QVERIFY(fen.Navigation()->Fenetre(arbre->topLevelItem(0)->child(0)) == nullptr);
-        QVERIFY(fen.Navigation()->Fenetre(arbre->topLevelItem(1)->child(0)) != nullptr);
+        QVERIFY(fen.Navigation()->Fenetre(branche->child(0)) != nullptr);
+        // Going back to the first sheet and again to the second keeps the text window on it.
+        fen.OngletsFeuilles()->setCurrentIndex(0);
+        QVERIFY(!fen.Mdi()->subWindowList().front()->isVisible());
+        fen.OngletsFeuilles()->setCurrentIndex(1);
+        QVERIFY(fen.Mdi()->subWindowList().front()->isVisible());
         QVERIFY(utilisateur.messages.empty());
+    }
+
+    // The "Texte" and "Dictionnaire" nodes bring their window back once it was closed.
+    void fenetresRouvertes() {
+        test::ScopedWorkDir dir;
+        test::Utilisateur utilisateur;
+        const QString a = q(dir.path() + "/" + test::buildBase("a", kTexte));
+        ui::TFenPrinc fen;
+        fen.show();
+        QVERIFY(fen.OuvreBase(a));
+        QTreeWidget *arbre = fen.Navigation()->TreePages();
+        QTreeWidgetItem *branche = arbre->topLevelItem(0);
+        fen.FenEddy()->parentWidget()->close();
+        QTRY_VERIFY(fen.FenEddy() == nullptr);
+        fen.FenDicNum()->close();
+        QTRY_VERIFY(fen.FenDicNum() == nullptr);
+        QCOMPARE(fen.ListesGauche()->count(), 2);
+        arbre->setCurrentItem(branche->child(0));
+        QVERIFY(fen.FenEddy() != nullptr);
+        QCOMPARE(fen.Mdi()->subWindowList().size(), 1);
+        QVERIFY(fen.Navigation()->Fenetre(branche->child(0)) != nullptr);
+        arbre->setCurrentItem(branche->child(1));
+        QVERIFY(fen.FenDicNum() != nullptr);
+        QCOMPARE(fen.ListesGauche()->currentWidget(), fen.FenDicNum());
+        // Selecting the node again while the window is open does not make a second one.
+        arbre->setCurrentItem(branche->child(0));
+        QCOMPARE(fen.Mdi()->subWindowList().size(), 1);
+        QCOMPARE(fen.ListesGauche()->count(), 3);
     }
 
     void ouvreBaseErreurs_data() {
@@ -278,7 +315,10 @@ class TestFenPrinc : public QObject {
         QVERIFY(!fen.OuvreBase(q(abimee)));
         QCOMPARE(utilisateur.messages.size(), size_t(1));
         QCOMPARE(utilisateur.messages[0].titre, q(abimee));
-        QCOMPARE(utilisateur.messages[0].texte, QStringLiteral("Erreur ") + raison);
+        // The reason, then the file at fault and the cause.
+        const QString texte = utilisateur.messages[0].texte;
+        QVERIFY(texte.startsWith(QStringLiteral("Erreur ") + raison + QStringLiteral("\n\n")));
+        QVERIFY(texte.contains(QStringLiteral("abimee") + fichierAbime));
         // The base that was open stays open, with its windows, when another fails to load.
         QVERIFY(fen.Base() != nullptr);
         QCOMPARE(fen.Base()->NomBase(), std::string("bonne"));
@@ -355,7 +395,11 @@ class TestFenPrinc : public QObject {
         };
         for (const Cas &c :
              {Cas{"3", "2000", 3, 2000, false}, Cas{"4", "abc", 4, 100000, true},
-              Cas{"x", "500", 1, 100000, true}, Cas{" 7 ", "99999999999", 7, 100000, true}}) {
+              Cas{"x", "5000", 1, 100000, true}, Cas{" 7 ", "99999999999", 7, 100000, true},
+              // Out of range: refused, the limit named.
+              Cas{"2", "-1", 2, 100000, true}, Cas{"2", "0", 2, 100000, true},
+              Cas{"0", "5000", 1, 100000, true}, Cas{"1", "4999742", 1, 100000, true},
+              Cas{"1", "4999741", 1, 4999741, false}}) {
             ui::TFenOpt dialogue{QString()};
             QCOMPARE(dialogue.EdMaxart()->text(), QStringLiteral("100000"));
             QCOMPARE(dialogue.EdEtiqs()->text(), QStringLiteral("1"));
@@ -367,6 +411,108 @@ class TestFenPrinc : public QObject {
             QCOMPARE(reglages.NbEtiqs, c.nbEtiqs);
             QCOMPARE(reglages.MAXART, c.maxartAttendu);
         }
+    }
+
+    // A refused value keeps the dialog open with the entry and names the range; a good
+    // one closes it. --maxart on the command line goes through the same checks.
+    void optionsRefusees() {
+        test::Utilisateur utilisateur;
+        ui::TFenOpt dialogue{QString()};
+        dialogue.show();
+        dialogue.EdMaxart()->setText(QStringLiteral("0"));
+        dialogue.accept();
+        QVERIFY(dialogue.isVisible());
+        QCOMPARE(dialogue.result(), int(QDialog::Rejected));
+        QCOMPARE(dialogue.EdMaxart()->text(), QStringLiteral("0"));
+        QCOMPARE(utilisateur.messages.size(), size_t(1));
+        QVERIFY(
+            utilisateur.messages[0].texte.contains(QStringLiteral("Nombre maximum d'articles")));
+        QVERIFY(utilisateur.messages[0].texte.contains(QStringLiteral("entre 1000 et 4999741")));
+        dialogue.EdMaxart()->setText(QStringLiteral("200000"));
+        dialogue.accept();
+        QCOMPARE(dialogue.result(), int(QDialog::Accepted));
+        QCOMPARE(utilisateur.messages.size(), size_t(1));
+
+        ui::TFenPrinc fen;
+        QVERIFY(!fen.ReglageMaxart(QStringLiteral("-5")).isEmpty());
+        QCOMPARE(fen.Settings().MAXART, 100000);
+        QVERIFY(fen.ReglageMaxart(QStringLiteral("250000")).isEmpty());
+        QCOMPARE(fen.Settings().MAXART, 250000);
+        // The field is wide enough for its whole value.
+        QVERIFY(dialogue.EdMaxart()->width() >=
+                dialogue.EdMaxart()->fontMetrics().horizontalAdvance(QStringLiteral("4999741")));
+    }
+
+    // A text beyond the article limit: the user is offered a larger limit (at least twice)
+    // and the segmentation starts again; declined, nothing opens.
+    void limiteDArticles() {
+        test::ScopedWorkDir dir;
+        const std::string texte = "a b c d e f g h i j k l m n o p q r s t u v w x y z.\n";
+        test::writeFile(dir.path() + "/grand.txt", texte);
+        {
+            test::Utilisateur utilisateur;
+            utilisateur.reponse = QMessageBox::No;
+            ui::TFenPrinc fen;
+            fen.Settings().MAXART = 10;
+            QVERIFY(!fen.Segmente(q(dir.path() + "/grand.txt")));
+            QCOMPARE(utilisateur.messages.size(), size_t(1));
+            QVERIFY(utilisateur.messages[0].texte.contains(
+                QStringLiteral("« Nombre maximum d'articles »")));
+            QVERIFY(utilisateur.messages[0].texte.contains(QStringLiteral("limite de 20 ?")));
+            QVERIFY(fen.Base() == nullptr);
+        }
+        test::Utilisateur utilisateur;
+        utilisateur.reponse = QMessageBox::Yes;
+        ui::TFenPrinc fen;
+        fen.Settings().MAXART = 10;
+        QVERIFY(fen.Segmente(q(dir.path() + "/grand.txt")));
+        QVERIFY(fen.Base() != nullptr);
+        QVERIFY(fen.Settings().MAXART >= 27);
+        QVERIFY(!utilisateur.messages.empty());
+        QCOMPARE(ui::LimiteProposee(100000, 0), 200000);
+        QCOMPARE(ui::LimiteProposee(100000, 300000), 375000);
+        QCOMPARE(ui::LimiteProposee(4000000, 0), 4999741);
+    }
+
+    // Every toolbar button is named for a screen reader by its hint; the help and report
+    // pages say so when no browser could open them.
+    void accessibiliteEtPages() {
+        test::Utilisateur utilisateur;
+        ui::TFenPrinc fen;
+        auto boutons =
+            fen.findChild<QWidget *>(QStringLiteral("Panel1"))->findChildren<QToolButton *>();
+        QVERIFY(boutons.size() >= 17);
+        boutons << fen.findChild<QToolButton *>(QStringLiteral("BtnRetreci"));
+        for (const QToolButton *b : boutons) {
+            QVERIFY2(!b->accessibleName().isEmpty(), qPrintable(b->objectName()));
+        }
+        QCOMPARE(fen.Bouton("HelpBtn")->accessibleName(), QStringLiteral("Aide"));
+        utilisateur.documentOuvert = false;
+        fen.HelpBtnClick();
+        QCOMPARE(utilisateur.messages.size(), size_t(1));
+        QVERIFY(utilisateur.messages[0].texte.contains(QStringLiteral("aide/html/aide.html")));
+        utilisateur.documentOuvert = true;
+        fen.BtnEditClick();
+        QCOMPARE(utilisateur.messages.size(), size_t(1));
+    }
+
+    // Qt's own dialogs speak the interface's language: French by default, English with
+    // LANGUAGE=en.
+    void dialoguesDeQt() {
+        QMessageBox boite(QMessageBox::Question, QStringLiteral("t"), QStringLiteral("q"),
+                          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QCOMPARE(boite.button(QMessageBox::Cancel)->text(), QStringLiteral("Annuler"));
+        qputenv("LANGUAGE", "en");
+        ui::RelitCatalogues();
+        QVERIFY(ui::InstalleTraductionsQt());
+        QCOMPARE(ui::LangueInterface(), QStringLiteral("en"));
+        QMessageBox anglaise(QMessageBox::Question, QStringLiteral("t"), QStringLiteral("q"),
+                             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QCOMPARE(anglaise.button(QMessageBox::Cancel)->text(), QStringLiteral("Cancel"));
+        qunsetenv("LANGUAGE");
+        ui::RelitCatalogues();
+        QVERIFY(ui::InstalleTraductionsQt());
+        QCOMPARE(ui::LangueInterface(), QStringLiteral("fr"));
     }
 
     void panneauGauche() {

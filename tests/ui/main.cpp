@@ -1,4 +1,5 @@
 // Runs the window test classes linked into this program on one application object.
+#include "Accessibilite.h"
 #include "Traduction.h"
 #include "UiTestSupport.h"
 
@@ -11,6 +12,8 @@ int main(int argc, char *argv[]) {
     setenv("MORVIX_SANS_ATTENTE", "1", 1);
     QApplication app(argc, argv);
     morvix::ui::InitTraduction(MORVIX_BIN_DIR "/locale");
+    morvix::ui::InstalleTraductionsQt();
+    morvix::ui::InstalleNomsAccessibles();
     int echecs = 0;
     for (morvix::test::FabriqueTest fabrique : morvix::test::TestsEnregistres()) {
         QObject *test = fabrique();

@@ -2,6 +2,7 @@
 
 #include "base/charg1.h"
 #include "report/RapportOutils.h"
+#include "report/Temporaires.h"
 #include "util/Encoding.h"
 #include "util/Programme.h"
 #include "util/TextWriter.h"
@@ -17,16 +18,6 @@ namespace morvix {
 
 namespace {
 
-std::string dossierTemporaire() {
-    for (const char *var : {"TEMP", "TMPDIR"}) {
-        const char *v = std::getenv(var);
-        std::error_code ec;
-        if (v && *v && fs::is_directory(v, ec))
-            return v;
-    }
-    return "/tmp";
-}
-
 std::string horodatage(std::time_t t) {
     std::tm tm{};
     localtime_r(&t, &tm);
@@ -41,14 +32,11 @@ Rapport::Rapport(RapportArbre *arbre, const charg1 *base, std::time_t creation)
     : m_base(base), m_arbre(arbre), m_dossierImages(DossierProgramme() + "images/") {
     assert(base && "a report needs its base");
     m_nom = base->NomBase() + "_" + horodatage(creation);
-    std::string modele = dossierTemporaire();
-    if (modele.back() != '/')
-        modele += '/';
-    modele += "qzv5-XXXXXX";
+    std::string modele = DossierTemporaire() + "/" + PrefixeTemporaire("qzv5") + "XXXXXX";
     if (::mkdtemp(modele.data()))
         m_dossier = modele + "/";
     else
-        m_erreur = "le dossier de travail du rapport ne peut être créé dans " + dossierTemporaire();
+        m_erreur = "le dossier de travail du rapport ne peut être créé dans " + DossierTemporaire();
 }
 
 Rapport::~Rapport() {

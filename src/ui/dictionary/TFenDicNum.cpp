@@ -6,7 +6,6 @@
 #include "base/charg1.h"
 #include "dictionary/ModeleDico.h"
 
-#include <QColorDialog>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -21,12 +20,13 @@
 #include <cstring>
 
 #include "ExportTableau.h"
+#include "Pastille.h"
 
 namespace morvix::ui {
 
 TFenDicNum::TFenDicNum(const charg1 &base, QWidget *parent)
     : QWidget(parent), m_base(base), m_modele(new ModeleDico(base, this)), m_liste(new QTableView),
-      m_rech(new QLineEdit), m_pastille(new QLabel), m_status(new QStatusBar),
+      m_rech(new QLineEdit), m_pastille(new Pastille), m_status(new QStatusBar),
       m_timer(new QTimer(this)) {
     setObjectName(QStringLiteral("FenDicNum"));
     setWindowTitle(Tr("Dictionnaire"));
@@ -34,10 +34,10 @@ TFenDicNum::TFenDicNum(const charg1 &base, QWidget *parent)
     resize(254, 378);
 
     auto *label1 = new QLabel(Tr("Sélectionnez une couleur :"));
-    m_pastille->setObjectName(QStringLiteral("ShPastille"));
     m_pastille->setFixedSize(24, 16);
     m_pastille->setToolTip(Tr("Couleur d'affichage des éléments de la liste\r\naprès projection."));
-    m_pastille->installEventFilter(this);
+    m_pastille->setAccessibleName(Tr("Couleur d'affichage des éléments de la liste"));
+    connect(m_pastille, &Pastille::CouleurChangee, m_modele, &ModeleDico::SetCouleur);
     SetCouleurPastille(0xFF0000);
     auto *label2 = new QLabel(Tr("Recherche :"));
     m_rech->setObjectName(QStringLiteral("EdRech"));
@@ -89,9 +89,8 @@ TFenDicNum::TFenDicNum(const charg1 &base, QWidget *parent)
 uint32_t TFenDicNum::CouleurPastille() const { return m_modele->Couleur(); }
 
 void TFenDicNum::SetCouleurPastille(uint32_t couleur) {
+    m_pastille->SetCouleur(couleur);
     m_modele->SetCouleur(couleur);
-    m_pastille->setStyleSheet(
-        QStringLiteral("background: %1; border: 1px solid black;").arg(CouleurQt(couleur).name()));
 }
 
 std::vector<int32_t> TFenDicNum::LignesSelectionnees() const {
@@ -165,12 +164,7 @@ bool TFenDicNum::Recherche() {
     return trouve >= 0;
 }
 
-void TFenDicNum::ShPastilleClick() {
-    const QColor choix = QColorDialog::getColor(CouleurQt(CouleurPastille()), this);
-    if (choix.isValid()) {
-        SetCouleurPastille(CouleurBgr(choix));
-    }
-}
+void TFenDicNum::ShPastilleClick() { m_pastille->ChoisitCouleur(); }
 
 bool TFenDicNum::eventFilter(QObject *objet, QEvent *event) {
     if (objet == m_rech && event->type() == QEvent::KeyPress) {
@@ -184,14 +178,6 @@ bool TFenDicNum::eventFilter(QObject *objet, QEvent *event) {
             if (!Recherche()) {
                 Bip();
             }
-            return true;
-        }
-    } else if (objet == m_pastille) {
-        if (event->type() == QEvent::MouseButtonPress) {
-            m_pastilleEnfoncee = true;
-        } else if (event->type() == QEvent::MouseButtonRelease && m_pastilleEnfoncee) {
-            m_pastilleEnfoncee = false;
-            ShPastilleClick();
             return true;
         }
     }

@@ -20,6 +20,7 @@ class charg1;
 namespace morvix::ui {
 
 class ModeleDico;
+class Pastille;
 
 class TFenDicNum : public QWidget {
     Q_OBJECT
@@ -55,12 +56,11 @@ class TFenDicNum : public QWidget {
     ModeleDico *m_modele;
     QTableView *m_liste;
     QLineEdit *m_rech;
-    QLabel *m_pastille;
+    Pastille *m_pastille;
     QStatusBar *m_status;
     QTimer *m_timer;
     // The row of the last search hit; -1 when there is none.
     int32_t m_posRech = -1;
-    bool m_pastilleEnfoncee = false;
 };
 
 } // namespace morvix::ui

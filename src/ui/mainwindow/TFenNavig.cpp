@@ -8,6 +8,8 @@
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 
+#include <vector>
+
 namespace morvix::ui {
 
 TFenNavig::TFenNavig(QWidget *parent) : QWidget(parent), m_tree(new QTreeWidget(this)) {
@@ -78,9 +80,29 @@ QWidget *TFenNavig::Fenetre(const QTreeWidgetItem *noeud) const {
 }
 
 void TFenNavig::TreePagesChange(QTreeWidgetItem *noeud) {
+    if (noeud == nullptr) {
+        return;
+    }
     if (QWidget *fenetre = Fenetre(noeud)) {
         Q_EMIT FenetreChoisie(fenetre);
     }
+    Q_EMIT NoeudChoisi(noeud);
+}
+
+void TFenNavig::RetireBranche(QTreeWidgetItem *racine) {
+    if (racine == nullptr) {
+        return;
+    }
+    std::vector<QTreeWidgetItem *> pile{racine};
+    while (!pile.empty()) {
+        QTreeWidgetItem *n = pile.back();
+        pile.pop_back();
+        m_fenetres.erase(n);
+        for (int i = 0; i < n->childCount(); ++i) {
+            pile.push_back(n->child(i));
+        }
+    }
+    delete racine;
 }
 
 void TFenNavig::closeEvent(QCloseEvent *event) { event->ignore(); }

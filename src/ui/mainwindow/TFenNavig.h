@@ -29,6 +29,9 @@ class TFenNavig : public QWidget {
     // The first child of `parent` whose text is exactly `texte`.
     static QTreeWidgetItem *Enfant(const QTreeWidgetItem *parent, const QString &texte);
 
+    // Removes a top-level branch and everything under it.
+    void RetireBranche(QTreeWidgetItem *racine);
+
     // The window a node stands for (null when none, or when it was closed since).
     void SetFenetre(QTreeWidgetItem *noeud, QWidget *fenetre);
     QWidget *Fenetre(const QTreeWidgetItem *noeud) const;
@@ -36,6 +39,8 @@ class TFenNavig : public QWidget {
   Q_SIGNALS:
     // A node standing for a window still open was selected.
     void FenetreChoisie(QWidget *fenetre);
+    // Any node was selected (after FenetreChoisie when it stands for a window).
+    void NoeudChoisi(QTreeWidgetItem *noeud);
 
   protected:
     void closeEvent(QCloseEvent *event) override;

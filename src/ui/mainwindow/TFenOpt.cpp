@@ -1,5 +1,6 @@
 #include "mainwindow/TFenOpt.h"
 
+#include "Interaction.h"
 #include "Traduction.h"
 
 #include <QComboBox>
@@ -14,6 +15,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <limits>
 
 namespace morvix::ui {
@@ -31,6 +33,12 @@ bool entier(const QString &texte, int32_t &valeur) {
     return true;
 }
 
+// The message for a value outside its range.
+QString horsBornes(const QString &nom, const QString &texte, int32_t min, int32_t max) {
+    return Tr("%1 « %2 » est hors des limites : la valeur doit être comprise entre %3 et %4.")
+        .arg(nom, texte, QString::number(min), QString::number(max));
+}
+
 } // namespace
 
 TFenOpt::TFenOpt(const QString &dossierMusiques, QWidget *parent)
@@ -38,7 +46,6 @@ TFenOpt::TFenOpt(const QString &dossierMusiques, QWidget *parent)
       m_etiqs(new QLineEdit(QStringLiteral("1"))), m_musiques(new QComboBox) {
     setObjectName(QStringLiteral("FenOpt"));
     setWindowTitle(Tr("Options"));
-    setFixedSize(288, 185);
     m_maxart->setObjectName(QStringLiteral("EdMaxart"));
     m_etiqs->setObjectName(QStringLiteral("EdEtiqs"));
     m_musiques->setObjectName(QStringLiteral("ListeMusiques"));
@@ -68,22 +75,75 @@ TFenOpt::TFenOpt(const QString &dossierMusiques, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(pages);
     layout->addWidget(boutons);
+    // At least the dialog's own size, and as much as its texts need in any language: the
+    // fields show their whole value.
+    m_maxart->setMinimumWidth(m_maxart->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) +
+                              16);
+    m_etiqs->setMinimumWidth(m_maxart->minimumWidth());
+    const QSize besoin = sizeHint();
+    setFixedSize(std::max(288, besoin.width()), std::max(185, besoin.height()));
     if (QScreen *ecran = QGuiApplication::primaryScreen()) {
         move(ecran->geometry().center() - rect().center());
     }
 }
 
+QString TFenOpt::Verifie(QLineEdit **champ) const {
+    struct Champ {
+        QLineEdit *edit;
+        QString nom;
+        int32_t min, max;
+    };
+    const Champ champs[] = {
+        {m_etiqs, Tr("Nombre des étiquettes"), kNbEtiqsMin, kNbEtiqsMax},
+        {m_maxart, Tr("Nombre maximum d'articles"), kMaxartMin, kMaxartMax},
+    };
+    for (const Champ &c : champs) {
+        int32_t valeur = 0;
+        QString erreur;
+        if (!entier(c.edit->text(), valeur)) {
+            erreur = Tr("« %1 » n'est pas une valeur entière correcte.").arg(c.edit->text());
+        } else if (valeur < c.min || valeur > c.max) {
+            erreur = horsBornes(c.nom, c.edit->text().trimmed(), c.min, c.max);
+        }
+        if (!erreur.isEmpty()) {
+            if (champ != nullptr) {
+                *champ = c.edit;
+            }
+            return erreur;
+        }
+    }
+    return {};
+}
+
 QString TFenOpt::Applique(Reglages &reglages) const {
+    QLineEdit *fautif = nullptr;
+    const QString erreur = Verifie(&fautif);
+    if (fautif == m_etiqs) {
+        return erreur;
+    }
     int32_t valeur = 0;
-    if (!entier(m_etiqs->text(), valeur)) {
-        return Tr("« %1 » n'est pas une valeur entière correcte.").arg(m_etiqs->text());
-    }
+    entier(m_etiqs->text(), valeur);
     reglages.NbEtiqs = valeur;
-    if (!entier(m_maxart->text(), valeur)) {
-        return Tr("« %1 » n'est pas une valeur entière correcte.").arg(m_maxart->text());
+    if (fautif == m_maxart) {
+        return erreur;
     }
+    entier(m_maxart->text(), valeur);
     reglages.MAXART = valeur;
     return {};
+}
+
+void TFenOpt::accept() {
+    QLineEdit *fautif = nullptr;
+    const QString erreur = Verifie(&fautif);
+    if (!erreur.isEmpty()) {
+        Message(this, QMessageBox::Warning, Tr("Options"), erreur, QMessageBox::Ok);
+        if (fautif != nullptr) {
+            fautif->setFocus();
+            fautif->selectAll();
+        }
+        return;
+    }
+    QDialog::accept();
 }
 
 } // namespace morvix::ui

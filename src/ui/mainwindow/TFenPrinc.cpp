@@ -19,6 +19,7 @@
 #include <QDropEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -26,6 +27,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -92,13 +94,28 @@ TFenPrinc::TFenPrinc(QWidget *parent) : QMainWindow(parent) {
     milieu->setContentsMargins(0, 0, 0, 0);
     milieu->setSpacing(0);
     CreePanneauGauche();
-    milieu->addWidget(m_panneauFond);
-    milieu->addWidget(m_panBtnRetreci);
+    // The left panel and its strip on one side of a splitter, the windows on the other.
+    auto *gauche = new QWidget;
+    gauche->setObjectName(QStringLiteral("Gauche"));
+    auto *ligneGauche = new QHBoxLayout(gauche);
+    ligneGauche->setContentsMargins(0, 0, 0, 0);
+    ligneGauche->setSpacing(0);
+    ligneGauche->addWidget(m_panneauFond, 1);
+    ligneGauche->addWidget(m_panBtnRetreci);
     m_mdi = new QMdiArea;
     m_mdi->setObjectName(QStringLiteral("ClientMdi"));
     m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    milieu->addWidget(m_mdi, 1);
+    m_separateur = new QSplitter(Qt::Horizontal);
+    m_separateur->setObjectName(QStringLiteral("Separateur"));
+    m_separateur->setChildrenCollapsible(false);
+    m_separateur->addWidget(gauche);
+    m_separateur->addWidget(m_mdi);
+    m_separateur->setStretchFactor(0, 0);
+    m_separateur->setStretchFactor(1, 1);
+    m_separateur->setSizes({296 + 10, 1024});
+    connect(m_separateur, &QSplitter::splitterMoved, this, [this] { CalculeZoneLibre(); });
+    milieu->addWidget(m_separateur, 1);
     m_onglets = new QTabBar;
     m_onglets->setObjectName(QStringLiteral("OngletsFeuilles"));
     m_onglets->setShape(QTabBar::RoundedEast);
@@ -133,6 +150,7 @@ TFenPrinc::TFenPrinc(QWidget *parent) : QMainWindow(parent) {
     m_timerTile->setSingleShot(true);
     connect(m_timerTile, &QTimer::timeout, this, &TFenPrinc::Mosaique);
     connect(m_navig, &TFenNavig::FenetreChoisie, this, &TFenPrinc::ChoixNoeud);
+    connect(m_navig, &TFenNavig::NoeudChoisi, this, &TFenPrinc::NoeudChoisi);
     ActiveCommandesBase(false);
     m_btnSauvRapport->setEnabled(false);
     InitArbreRapport();
@@ -233,7 +251,8 @@ void TFenPrinc::CreeBarreOutils(QWidget *panel) {
 void TFenPrinc::CreePanneauGauche() {
     m_panneauFond = new QWidget;
     m_panneauFond->setObjectName(QStringLiteral("PanneauFond"));
-    m_panneauFond->setFixedWidth(296);
+    m_panneauFond->setMinimumWidth(15);
+    m_panneauFond->resize(296, m_panneauFond->height());
     auto *colonne = new QVBoxLayout(m_panneauFond);
     colonne->setContentsMargins(0, 0, 0, 0);
     m_listesGauche = new QTabWidget;
@@ -297,6 +316,7 @@ void TFenPrinc::CreePanneauGauche() {
     retreci->setObjectName(QStringLiteral("BtnRetreci"));
     retreci->setText(QStringLiteral("|<"));
     retreci->setToolTip(Tr("Cacher / montrer le panneau de navigation"));
+    retreci->setAccessibleName(Tr("Cacher / montrer le panneau de navigation"));
     retreci->setFixedWidth(10);
     QFont petite = retreci->font();
     petite.setPixelSize(8);
@@ -523,8 +543,20 @@ QMdiSubWindow *TFenPrinc::AjouteEnfant(QWidget *fenetre) {
 void TFenPrinc::Mosaique() { m_mdi->tileSubWindows(); }
 
 void TFenPrinc::BtnRetreciClick() {
-    m_panneauFond->setFixedWidth(m_panneauFond->width() > 295 ? 15 : 296);
+    const int largeur = m_panneauFond->width() > 295 ? 15 : 296;
+    QList<int> tailles = m_separateur->sizes();
+    const int total = tailles.value(0) + tailles.value(1);
+    const int gauche = largeur + m_panBtnRetreci->width();
+    m_separateur->setSizes({gauche, std::max(0, total - gauche)});
+    m_panneauFond->resize(largeur, m_panneauFond->height());
     CalculeZoneLibre();
+}
+
+QString TFenPrinc::ReglageMaxart(const QString &texte) {
+    TFenOpt dialogue(QString(), this);
+    dialogue.EdEtiqs()->setText(QString::number(m_reglages.NbEtiqs));
+    dialogue.EdMaxart()->setText(texte);
+    return dialogue.Applique(m_reglages);
 }
 
 void TFenPrinc::BtnOptionsClick() {
@@ -544,12 +576,20 @@ void TFenPrinc::BtnAjouteRapClick() {
     }
 }
 
+void TFenPrinc::OuvrePage(const QString &page) {
+    if (!Interactions().ouvreDocument(page)) {
+        Message(this, QMessageBox::Warning, Tr("Morvix3"),
+                Tr("Aucun navigateur n'a pu être lancé pour ouvrir la page\n%1").arg(page),
+                QMessageBox::Ok);
+    }
+}
+
 void TFenPrinc::BtnEditClick() {
-    Interactions().ouvreDocument(DeCheminNatif(DossierProgramme() + "rapport/index.htm"));
+    OuvrePage(DeCheminNatif(DossierProgramme() + "rapport/index.htm"));
 }
 
 void TFenPrinc::HelpBtnClick() {
-    Interactions().ouvreDocument(DeCheminNatif(DossierProgramme() + "aide/html/aide.html"));
+    OuvrePage(DeCheminNatif(DossierProgramme() + "aide/html/aide.html"));
 }
 
 } // namespace morvix::ui

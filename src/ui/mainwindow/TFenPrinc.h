@@ -28,6 +28,7 @@ class QMdiSubWindow;
 class QMenu;
 class QProgressBar;
 class QPushButton;
+class QSplitter;
 class QTabBar;
 class QTabWidget;
 class QTimer;
@@ -45,6 +46,10 @@ class ConteneurGroupes;
 class TFenDicNum;
 class TFenEddy;
 class TFenNavig;
+
+// The article limit proposed when a segmentation stopped at `limite` having met `atteints`
+// articles: at least twice the limit, at most what the options accept.
+int32_t LimiteProposee(int32_t limite, int32_t atteints);
 
 class TFenPrinc : public QMainWindow, private RapportArbre {
     Q_OBJECT
@@ -133,11 +138,16 @@ class TFenPrinc : public QMainWindow, private RapportArbre {
     static bool BtnSelFormesDisponible();
 
     void BtnOptionsClick();
+    // Sets MAXART from a text (the command line's --maxart), with the options' checks; the
+    // refusal's message, or empty.
+    QString ReglageMaxart(const QString &texte);
     void BtnRetreciClick();
     void Mosaique();
     void BtnAjouteRapClick();
     void BtnEditClick();
     void HelpBtnClick();
+    // Opens a page with the desktop's browser, saying so when none could be started.
+    void OuvrePage(const QString &page);
     // The text handler of drops from other programs: a form makes a one-form group.
     void DepotTexte(const QString &texte);
 
@@ -164,6 +174,10 @@ class TFenPrinc : public QMainWindow, private RapportArbre {
     void QuitteFeuille(int feuille);
     void EntreFeuille(int feuille);
     void ChoixNoeud(QWidget *fenetre);
+    void NoeudChoisi(QTreeWidgetItem *noeud);
+    // The dictionary (docked) and the text window of the open base, made again when closed.
+    void OuvreDictionnaire();
+    void OuvreTexte();
     void ContainerDragDrop(const TgenDrag &drag);
     void EntreeAjoutee(int32_t index, const std::string &titre) override;
 
@@ -189,6 +203,7 @@ class TFenPrinc : public QMainWindow, private RapportArbre {
     QPushButton *m_btnNouvRap = nullptr;
     QPushButton *m_btnSauvRapport = nullptr;
     QMdiArea *m_mdi = nullptr;
+    QSplitter *m_separateur = nullptr;
     QTabBar *m_onglets = nullptr;
     QProgressBar *m_gauge = nullptr;
     QPushButton *m_btnAnnuler = nullptr;
@@ -199,6 +214,7 @@ class TFenPrinc : public QMainWindow, private RapportArbre {
     QMenu *m_menuFeuilles = nullptr;
     QMenu *m_menuFenetre = nullptr;
     QTimer *m_timerTile = nullptr;
+    QTreeWidgetItem *m_branche = nullptr; // the open base's branch of the navigation tree
     QPointer<TFenDicNum> m_fenDic;
     QPointer<TFenEddy> m_fenEddy;
 };

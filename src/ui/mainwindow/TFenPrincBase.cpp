@@ -13,6 +13,7 @@
 #include "segmentation/VerifCles.h"
 
 #include <QDir>
+
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
@@ -23,6 +24,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTreeWidget>
+#include <algorithm>
 #include <optional>
 
 namespace morvix::ui {
@@ -53,6 +55,11 @@ QString raisonErreur(int code) {
 }
 
 } // namespace
+
+int32_t LimiteProposee(int32_t limite, int32_t atteints) {
+    const int64_t voulu = std::max<int64_t>(int64_t{limite} * 2, int64_t{atteints} + atteints / 4);
+    return static_cast<int32_t>(std::min<int64_t>(voulu, kMaxartMax));
+}
 
 void TFenPrinc::LigneCommande(const QString &ligne) {
     if (ligne.isEmpty()) {
@@ -97,8 +104,11 @@ bool TFenPrinc::Segmente(const QString &choisi) {
     }
     if (*erreurs != 0) {
         StatusMessage(QString());
+        const QString trace = QDir::current().absoluteFilePath(QStringLiteral("atrace.txt"));
         Message(this, QMessageBox::Warning, Tr("Morvix3"),
-                Tr("Problème dans les clefs.\nConsultez atrace.txt"), QMessageBox::Ok);
+                Tr("Problème dans les clefs.\nConsultez atrace.txt") +
+                    Tr("\n(le rapport de vérification est dans %1)").arg(trace),
+                QMessageBox::Ok);
         return false;
     }
     std::string delimiteurs = kDelimiteursDefaut;
@@ -107,26 +117,56 @@ bool TFenPrinc::Segmente(const QString &choisi) {
         return false;
     }
     std::optional<SegmResult> resultat;
-    {
-        CurseurAttente attente;
-        StatusMessage(Tr("Segmentation du texte"));
-        const int32_t maxart = m_reglages.MAXART;
-        resultat = m_taches.Execute<SegmResult>([natif, delimiteurs, maxart](const Progression &p) {
-            SegmOptions options;
-            options.maxart = maxart;
-            options.annulation = p.annulation;
-            options.gauge = p.StepIt;
-            return SegmPrinc(natif, delimiteurs, options);
-        });
-        m_gauge->setValue(0);
-    }
-    if (!resultat) {
-        StatusMessage(Tr("Un calcul est en cours"));
-        return false;
-    }
-    if (resultat->code == SegmCode::Annule) {
-        StatusMessage(Tr("Segmentation annulée"));
-        return false;
+    for (;;) {
+        {
+            CurseurAttente attente;
+            StatusMessage(Tr("Segmentation du texte"));
+            const int32_t maxart = m_reglages.MAXART;
+            resultat =
+                m_taches.Execute<SegmResult>([natif, delimiteurs, maxart](const Progression &p) {
+                    SegmOptions options;
+                    options.maxart = maxart;
+                    options.annulation = p.annulation;
+                    options.gauge = p.StepIt;
+                    return SegmPrinc(natif, delimiteurs, options);
+                });
+            m_gauge->setValue(0);
+        }
+        if (!resultat) {
+            StatusMessage(Tr("Un calcul est en cours"));
+            return false;
+        }
+        if (resultat->code == SegmCode::Annule) {
+            StatusMessage(Tr("Segmentation annulée"));
+            return false;
+        }
+        if (resultat->code != SegmCode::TropDArticles && resultat->code != SegmCode::ZonePleine) {
+            break;
+        }
+        // The limit stopped the scan: offer to start again with one large enough.
+        const int32_t limite = m_reglages.MAXART;
+        const int32_t propose = LimiteProposee(limite, resultat->nbart);
+        StatusMessage(QString());
+        if (propose <= limite) {
+            Message(this, QMessageBox::Warning, Tr("Morvix3"),
+                    Tr("Le texte dépasse le nombre maximum d'articles que Morvix peut traiter "
+                       "(%1).")
+                        .arg(limite),
+                    QMessageBox::Ok);
+            return false;
+        }
+        const auto reponse =
+            Message(this, QMessageBox::Question, Tr("Morvix3"),
+                    Tr("Le texte compte plus de %1 articles distincts : la limite « Nombre "
+                       "maximum d'articles » des options est atteinte.\nRecommencer la "
+                       "segmentation avec une limite de %2 ?")
+                        .arg(limite)
+                        .arg(propose),
+                    QMessageBox::Yes | QMessageBox::No);
+        if (reponse != QMessageBox::Yes) {
+            return false;
+        }
+        m_reglages.MAXART = propose;
     }
     if (!resultat->ok()) {
         // A failed segmentation leaves no new base: say why instead of opening nothing.
@@ -207,8 +247,12 @@ bool TFenPrinc::OuvreBase(const QString &choisi) {
         return false;
     }
     if (charge->code != kChargeOk) {
-        Message(this, QMessageBox::Warning, chemin, Tr("Erreur ") + raisonErreur(charge->code),
-                QMessageBox::Ok);
+        // The reason, then the file at fault and the cause as the loader tells them.
+        QString texte = Tr("Erreur ") + raisonErreur(charge->code);
+        if (!charge->base->Erreur().empty()) {
+            texte += QStringLiteral("\n\n") + QString::fromStdString(charge->base->Erreur());
+        }
+        Message(this, QMessageBox::Warning, chemin, texte, QMessageBox::Ok);
         return false;
     }
     if (m_base) {
@@ -220,37 +264,74 @@ bool TFenPrinc::OuvreBase(const QString &choisi) {
         m_container->Actualise();
         m_corpus.RetireBase(m_base.get());
         m_base.reset();
+        // One branch per open base: the closed base's branch goes with its windows.
+        m_navig->RetireBranche(m_branche);
+        m_branche = nullptr;
     }
     m_base = std::move(charge->base);
     m_base->AttribGauge([this](int32_t) { GaugeStepIt(); });
     m_corpus.AjouteBase(m_base.get());
     m_panneaux[2]->setText(chemin);
     ActiveCommandesBase(true);
-    QTreeWidgetItem *branche = m_navig->AjouteBase(chemin);
+    m_branche = m_navig->AjouteBase(chemin);
     NouvelleFeuille();
+    // The base's windows open on the sheet made for them.
+    m_onglets->setCurrentIndex(m_onglets->count() - 1);
     repaint();
 
     {
         CurseurAttente attente;
         StatusMessage(Tr("Affichage du dictionnaire"));
-        m_fenDic = new TFenDicNum(*m_base);
-        Docke(m_fenDic);
+        OuvreDictionnaire();
         StatusMessage(QString());
     }
     m_navig->TreePages()->setVisible(true);
-    m_listesGauche->setCurrentIndex(m_listesGauche->count() - 1);
 
     InitArbreRapport();
     m_rapport = std::make_unique<morvix::Rapport>(static_cast<RapportArbre *>(this), m_base.get());
     m_btnSauvRapport->setEnabled(true);
 
     StatusMessage(Tr("Affichage du texte"));
+    OuvreTexte();
+    StatusMessage(Tr("Prêt"));
+    return true;
+}
+
+void TFenPrinc::OuvreDictionnaire() {
+    if (!m_base) {
+        return;
+    }
+    if (!m_fenDic) {
+        m_fenDic = new TFenDicNum(*m_base);
+        Docke(m_fenDic);
+    }
+    m_listesGauche->setCurrentWidget(m_fenDic);
+}
+
+void TFenPrinc::OuvreTexte() {
+    if (!m_base) {
+        return;
+    }
+    if (m_fenEddy) {
+        ChoixNoeud(m_fenEddy->parentWidget());
+        return;
+    }
     m_fenEddy = new TFenEddy(*m_base);
     QMdiSubWindow *cadre = AjouteEnfant(m_fenEddy);
     cadre->showMaximized();
-    m_navig->SetFenetre(TFenNavig::Enfant(branche, Tr("Texte")), cadre);
-    StatusMessage(Tr("Prêt"));
-    return true;
+    m_navig->SetFenetre(TFenNavig::Enfant(m_branche, Tr("Texte")), cadre);
+}
+
+void TFenPrinc::NoeudChoisi(QTreeWidgetItem *noeud) {
+    // The text and the dictionary of the open base come back when they were closed.
+    if (noeud == nullptr || m_branche == nullptr || noeud->parent() != m_branche) {
+        return;
+    }
+    if (noeud->text(0) == Tr("Texte") && !m_fenEddy) {
+        OuvreTexte();
+    } else if (noeud->text(0) == Tr("Dictionnaire")) {
+        OuvreDictionnaire();
+    }
 }
 
 } // namespace morvix::ui

@@ -5,9 +5,13 @@
 
 #include <QWidget>
 
+class QLabel;
+class QLineEdit;
 class QMimeData;
 
+#include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 
 namespace morvix {
@@ -36,6 +40,16 @@ class TFenEddy : public QWidget {
     // A dropped group drag; false when the data is not one.
     bool Depose(const QMimeData *data);
 
+    // Finding a form (Ctrl+F, F3, Shift+F3): the form typed in the find field, accents and
+    // case as typed; the next (sens > 0) or previous occurrence from the marked one, or from
+    // the top of the view. False, with a beep and a word in the find bar, when there is none.
+    void MontreRecherche();
+    bool Cherche(int sens);
+    // The next or previous occurrence of the highlighted group (Ctrl+G, Shift+Ctrl+G).
+    bool OccurrenceGroupe(int sens);
+    QLineEdit *EdRecherche() const { return m_edRecherche; }
+    QLabel *LbRecherche() const { return m_lbRecherche; }
+
   protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
@@ -43,12 +57,16 @@ class TFenEddy : public QWidget {
 
   private:
     void EcritPage();
+    bool Va(std::span<const int32_t> occurrences, int sens);
 
     const charg1 &m_base;
     std::unique_ptr<Tgen> m_groupe;
     std::string m_fichier;
     QString m_adresse;
     VueTexte *m_vue;
+    QWidget *m_barre = nullptr;
+    QLineEdit *m_edRecherche = nullptr;
+    QLabel *m_lbRecherche = nullptr;
 };
 
 } // namespace morvix::ui

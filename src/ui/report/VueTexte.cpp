@@ -4,7 +4,10 @@
 #include "base/charg1.h"
 #include "groups/Tgen.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTextLine>
@@ -29,6 +32,7 @@ VueTexte::VueTexte(const charg1 &base, QWidget *parent)
     viewport()->setPalette(p);
     viewport()->setBackgroundRole(QPalette::Base);
     setFocusPolicy(Qt::StrongFocus);
+    viewport()->setCursor(Qt::IBeamCursor);
     const auto texte = base.TnumData();
     const int32_t limd = base.Limd();
     m_debuts.reserve(static_cast<size_t>(std::max(base.NbLignes(), 1)) + 2);
@@ -82,6 +86,7 @@ VueTexte::Ligne VueTexte::Construit(int32_t i) const {
             ligne.texte += QLatin1Char(' ');
             const int debut = static_cast<int>(ligne.texte.size());
             ligne.texte += DeCp1252(m_base.RetourneGraphie(code, false));
+            ligne.items.push_back({p, debut, static_cast<int>(ligne.texte.size()) - debut});
             if (m_groupe != nullptr && m_groupe->OccSet.contains(p)) {
                 const int longueur = static_cast<int>(ligne.texte.size()) - debut;
                 ligne.formats.append({debut, longueur, formatGroupe});
@@ -97,6 +102,7 @@ VueTexte::Ligne VueTexte::Construit(int32_t i) const {
             }
             ligne.texte += QLatin1Char('>');
             ligne.formats.append({debut, static_cast<int>(ligne.texte.size()) - debut, formatCle});
+            ligne.items.push_back({p, debut, static_cast<int>(ligne.texte.size()) - debut});
             ++p;
         }
     }
@@ -118,6 +124,16 @@ QTextLayout &VueTexte::Disposition(int32_t i) {
         m_cache.clear();
     }
     Ligne ligne = Construit(i);
+    if (m_marque >= 0) {
+        for (const Ligne::Item &item : ligne.items) {
+            if (item.position == m_marque) {
+                QTextCharFormat marque;
+                marque.setBackground(palette().color(QPalette::Highlight));
+                marque.setForeground(palette().color(QPalette::HighlightedText));
+                ligne.formats.append({item.debut, item.longueur, marque});
+            }
+        }
+    }
     auto disposition = std::make_unique<QTextLayout>(ligne.texte, font());
     disposition->setFormats(ligne.formats);
     QTextOption option;
@@ -137,8 +153,7 @@ QTextLayout &VueTexte::Disposition(int32_t i) {
 
 void VueTexte::ViderCache() { m_cache.clear(); }
 
-void VueTexte::paintEvent(QPaintEvent *) {
-    QPainter p(viewport());
+template <class F> void VueTexte::PourLignesVisibles(F &&f) {
     const int32_t n = NbLignesTexte();
     int32_t i = PremiereLigne();
     qreal y = 2;
@@ -152,9 +167,141 @@ void VueTexte::paintEvent(QPaintEvent *) {
     const qreal bas = viewport()->height();
     for (; i < n && y < bas; ++i) {
         QTextLayout &d = Disposition(i);
-        d.draw(&p, QPointF(kMarge, y));
-        y += std::max<qreal>(d.boundingRect().height(), fontMetrics().height());
+        const qreal hauteur = std::max<qreal>(d.boundingRect().height(), fontMetrics().height());
+        if (!f(i, d, y, hauteur)) {
+            return;
+        }
+        y += hauteur;
     }
+}
+
+void VueTexte::paintEvent(QPaintEvent *) {
+    QPainter p(viewport());
+    Point debut = m_ancre, fin = m_bout;
+    if (fin < debut) {
+        std::swap(debut, fin);
+    }
+    QTextCharFormat choisi;
+    choisi.setBackground(palette().color(QPalette::Highlight));
+    choisi.setForeground(palette().color(QPalette::HighlightedText));
+    PourLignesVisibles([&](int32_t i, QTextLayout &d, qreal y, qreal) {
+        QList<QTextLayout::FormatRange> selection;
+        if (ASelection() && i >= debut.ligne && i <= fin.ligne) {
+            const int de = i == debut.ligne ? debut.caractere : 0;
+            const int a = i == fin.ligne ? fin.caractere : static_cast<int>(d.text().size());
+            if (a > de) {
+                selection.append({de, a - de, choisi});
+            }
+        }
+        d.draw(&p, QPointF(kMarge, y), selection);
+        return true;
+    });
+}
+
+VueTexte::Point VueTexte::PointSous(const QPoint &pixel) {
+    Point trouve;
+    PourLignesVisibles([&](int32_t i, QTextLayout &d, qreal y, qreal hauteur) {
+        trouve.ligne = i;
+        trouve.caractere = static_cast<int>(d.text().size());
+        if (pixel.y() >= y + hauteur) {
+            return true; // further down
+        }
+        for (int k = 0; k < d.lineCount(); ++k) {
+            const QTextLine l = d.lineAt(k);
+            if (pixel.y() < y + l.y() + l.height() || k + 1 == d.lineCount()) {
+                trouve.caractere = l.xToCursor(pixel.x() - kMarge);
+                break;
+            }
+        }
+        return false;
+    });
+    return trouve;
+}
+
+void VueTexte::mousePressEvent(QMouseEvent *event) {
+    if (event->button() != Qt::LeftButton) {
+        QAbstractScrollArea::mousePressEvent(event);
+        return;
+    }
+    setFocus();
+    m_ancre = PointSous(event->position().toPoint());
+    m_bout = m_ancre;
+    viewport()->update();
+}
+
+void VueTexte::mouseMoveEvent(QMouseEvent *event) {
+    if ((event->buttons() & Qt::LeftButton) == 0 || m_ancre.ligne < 0) {
+        return;
+    }
+    const QPoint pixel = event->position().toPoint();
+    // Dragging past an edge scrolls the text on.
+    if (pixel.y() < 0) {
+        Defile(-1);
+    } else if (pixel.y() > viewport()->height()) {
+        Defile(1);
+    }
+    m_bout = PointSous(pixel);
+    viewport()->update();
+}
+
+void VueTexte::Selectionne(int32_t ligneDebut, int caractereDebut, int32_t ligneFin,
+                           int caractereFin) {
+    m_ancre = {ligneDebut, caractereDebut};
+    m_bout = {ligneFin, caractereFin};
+    viewport()->update();
+}
+
+QString VueTexte::TexteSelectionne() const {
+    if (!ASelection()) {
+        return {};
+    }
+    Point debut = m_ancre, fin = m_bout;
+    if (fin < debut) {
+        std::swap(debut, fin);
+    }
+    const auto texte = m_base.TnumData();
+    QString resultat;
+    for (int32_t i = debut.ligne; i <= fin.ligne && i < NbLignesTexte(); ++i) {
+        const QString ligne = TexteLigne(i);
+        const int de = i == debut.ligne ? debut.caractere : 0;
+        const int a = i == fin.ligne ? fin.caractere : static_cast<int>(ligne.size());
+        resultat += ligne.mid(de, std::max(0, a - de));
+        // Pieces of one long line join without a break.
+        const int32_t dernier = m_debuts[static_cast<size_t>(i) + 1] - 1;
+        if (i < fin.ligne && dernier >= 0 && texte[static_cast<size_t>(dernier)] > m_base.Limd()) {
+            resultat += QLatin1Char('\n');
+        }
+    }
+    return resultat;
+}
+
+void VueTexte::CopieSelection() const {
+    if (ASelection()) {
+        QGuiApplication::clipboard()->setText(TexteSelectionne());
+    }
+}
+
+int32_t VueTexte::LigneDePosition(int32_t position) const {
+    const auto it = std::upper_bound(m_debuts.begin(), m_debuts.end() - 1, position);
+    return std::max<int32_t>(0, static_cast<int32_t>(it - m_debuts.begin()) - 1);
+}
+
+int32_t VueTexte::PremierePositionVisible() const {
+    const int32_t i = PremiereLigne();
+    return i < NbLignesTexte() ? m_debuts[static_cast<size_t>(i)] : 0;
+}
+
+void VueTexte::MontrePosition(int32_t position) {
+    m_marque = position;
+    ViderCache();
+    if (position >= 0 && NbLignesTexte() > 0) {
+        const int32_t ligne = LigneDePosition(position);
+        m_interne = true;
+        verticalScrollBar()->setValue(std::max(0, ligne - 1));
+        m_interne = false;
+        m_saut = 0;
+    }
+    viewport()->update();
 }
 
 void VueTexte::Defile(int n) {
@@ -227,6 +374,10 @@ void VueTexte::wheelEvent(QWheelEvent *event) {
 
 void VueTexte::keyPressEvent(QKeyEvent *event) {
     const int page = std::max(1, viewport()->height() / std::max(1, fontMetrics().height()) - 1);
+    if (event->matches(QKeySequence::Copy)) {
+        CopieSelection();
+        return;
+    }
     switch (event->key()) {
     case Qt::Key_Down:
         Defile(1);

@@ -34,11 +34,30 @@ class VueTexte : public QAbstractScrollArea {
     // Scrolls by n display lines (negative: up).
     void Defile(int n);
 
+    // The text line holding a position (the last line for positions past the end).
+    int32_t LigneDePosition(int32_t position) const;
+    // Brings the line of `position` to the top of the view (one line of context above it)
+    // and marks that item; -1 removes the mark.
+    void MontrePosition(int32_t position);
+    // The marked position, or -1.
+    int32_t PositionMarquee() const { return m_marque; }
+    // The first position of the line at the top of the view.
+    int32_t PremierePositionVisible() const;
+
+    // The selection made with the mouse (empty when none) and its copy to the clipboard.
+    QString TexteSelectionne() const;
+    void CopieSelection() const;
+    bool ASelection() const { return m_ancre.ligne >= 0 && !(m_ancre == m_bout); }
+    // Selects from (line, character) to (line, character), as a mouse drag would.
+    void Selectionne(int32_t ligneDebut, int caractereDebut, int32_t ligneFin, int caractereFin);
+
   protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
 
   private:
@@ -46,7 +65,28 @@ class VueTexte : public QAbstractScrollArea {
         QString texte;
         QList<QTextLayout::FormatRange> formats;
         std::vector<std::pair<int, int>> groupe;
+        // Each shown item: its position, first character and length.
+        struct Item {
+            int32_t position;
+            int debut;
+            int longueur;
+        };
+        std::vector<Item> items;
     };
+    // A place in the text: a text line and a character of its shown text.
+    struct Point {
+        int32_t ligne = -1;
+        int caractere = 0;
+        bool operator==(const Point &o) const {
+            return ligne == o.ligne && caractere == o.caractere;
+        }
+        bool operator<(const Point &o) const {
+            return ligne != o.ligne ? ligne < o.ligne : caractere < o.caractere;
+        }
+    };
+    Point PointSous(const QPoint &pixel);
+    // The top of each text line on screen, from the first visible one.
+    template <class F> void PourLignesVisibles(F &&f);
     Ligne Construit(int32_t i) const;
     QTextLayout &Disposition(int32_t i);
     void ViderCache();
@@ -59,6 +99,9 @@ class VueTexte : public QAbstractScrollArea {
     std::unordered_map<int32_t, std::unique_ptr<QTextLayout>> m_cache;
     int m_saut = 0; // display lines of the first text line above the top
     bool m_interne = false;
+    int32_t m_marque = -1;
+    Point m_ancre;
+    Point m_bout;
 };
 
 } // namespace morvix::ui

@@ -7,13 +7,11 @@
 #include <string>
 
 namespace morvix {
+
 class charg1;
 class Tgen;
-} // namespace morvix
 
-namespace morvix::ui {
-
-// A new empty file with the prefix "qzth" in the folder named by TEMP (else TMPDIR, else
+// A new empty file "qzth-<pid>-XXXXXX" in the folder named by TEMP (else TMPDIR, else
 // /tmp); "" when none can be created.
 std::string NomPageTemporaire();
 
@@ -21,4 +19,4 @@ std::string NomPageTemporaire();
 // `groupe` (may be null) highlighted. False when the file cannot be written.
 bool EcritPageEddy(const std::string &chemin, const charg1 &base, const Tgen *groupe);
 
-} // namespace morvix::ui
+} // namespace morvix

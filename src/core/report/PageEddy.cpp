@@ -2,29 +2,20 @@
 
 #include "base/charg1.h"
 #include "groups/Tgen.h"
+#include "report/Temporaires.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <unistd.h>
 
-namespace morvix::ui {
+namespace morvix {
 
 namespace {
 
 struct FermeFichier {
     void operator()(std::FILE *f) const { std::fclose(f); }
 };
-
-std::string dossierTemporaire() {
-    for (const char *variable : {"TEMP", "TMPDIR"}) {
-        const char *valeur = std::getenv(variable);
-        if (valeur != nullptr && *valeur != '\0') {
-            return valeur;
-        }
-    }
-    return "/tmp";
-}
 
 std::string couleurHtml(uint32_t c) {
     char texte[8];
@@ -36,7 +27,7 @@ std::string couleurHtml(uint32_t c) {
 } // namespace
 
 std::string NomPageTemporaire() {
-    std::string modele = dossierTemporaire() + "/qzthXXXXXX";
+    std::string modele = DossierTemporaire() + "/" + PrefixeTemporaire("qzth") + "XXXXXX";
     const int fd = mkstemp(modele.data());
     if (fd < 0) {
         return {};
@@ -104,4 +95,4 @@ bool EcritPageEddy(const std::string &chemin, const charg1 &base, const Tgen *gr
     return ok;
 }
 
-} // namespace morvix::ui
+} // namespace morvix
