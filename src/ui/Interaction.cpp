@@ -10,9 +10,52 @@
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QListView>
+#include <QTreeView>
+
 #include <QUrl>
+#include <algorithm>
 
 namespace morvix::ui {
+
+namespace {
+
+// Qt's file dialog opens too small for its columns: give it room and the names their width.
+void agrandit(QFileDialog &dialogue) {
+    dialogue.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialogue.resize(std::max(dialogue.width(), 820), std::max(dialogue.height(), 520));
+    if (auto *arbre = dialogue.findChild<QTreeView *>(QStringLiteral("treeView"))) {
+        QHeaderView *entete = arbre->header();
+        entete->setStretchLastSection(false);
+        entete->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int c = 1; c < entete->count(); ++c) {
+            entete->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+        }
+    }
+    if (auto *liste = dialogue.findChild<QListView *>(QStringLiteral("listView"))) {
+        liste->setUniformItemSizes(false);
+    }
+}
+
+QString ouvreUn(QWidget *parent, const QString &titre, const QString &filtre,
+                QFileDialog::FileMode mode) {
+    QFileDialog dialogue(parent, titre, QString(), filtre);
+    dialogue.setFileMode(mode);
+    dialogue.setAcceptMode(QFileDialog::AcceptOpen);
+    if (mode == QFileDialog::Directory) {
+        dialogue.setOption(QFileDialog::ShowDirsOnly, true);
+    }
+    agrandit(dialogue);
+    if (dialogue.exec() != QDialog::Accepted || dialogue.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialogue.selectedFiles().front();
+}
+
+} // namespace
+
+void PrepareDialogueFichier(QFileDialog &dialogue) { agrandit(dialogue); }
 
 namespace {
 
@@ -24,20 +67,20 @@ Interaction desktop() {
         return static_cast<QMessageBox::StandardButton>(boite.exec());
     };
     i.choisitDossier = [](QWidget *parent, const QString &titre) {
-        return QFileDialog::getExistingDirectory(parent, titre, QString(),
-                                                 QFileDialog::ShowDirsOnly);
+        return ouvreUn(parent, titre, QString(), QFileDialog::Directory);
     };
     i.bip = [] { QApplication::beep(); };
     i.choisitFichier = [](QWidget *parent, bool texte) -> QString {
         if (texte) {
             TOptionsOpenDialog dialogue(parent);
+            agrandit(dialogue);
             if (dialogue.exec() != QDialog::Accepted || dialogue.selectedFiles().isEmpty()) {
                 return {};
             }
             return dialogue.selectedFiles().front();
         }
-        return QFileDialog::getOpenFileName(parent, Tr("Ouverture d'une base Morvix"), QString(),
-                                            Tr("Fichiers paramètres (*.par)"));
+        return ouvreUn(parent, Tr("Ouverture d'une base Morvix"), Tr("Fichiers paramètres (*.par)"),
+                       QFileDialog::ExistingFile);
     };
     i.choisitDelimiteurs = [](QWidget *parent, std::string &delimiteurs) {
         TFenChoixDelimForme dialogue(delimiteurs, parent);

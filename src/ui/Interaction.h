@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+class QFileDialog;
 class QWidget;
 
 namespace morvix::ui {
@@ -57,5 +58,8 @@ inline QMessageBox::StandardButton Message(QWidget *parent, QMessageBox::Icon ic
 }
 
 inline void Bip() { Interactions().bip(); }
+
+// Gives one of Qt's file dialogs the size its columns need (every file dialog goes through it).
+void PrepareDialogueFichier(QFileDialog &dialogue);
 
 } // namespace morvix::ui

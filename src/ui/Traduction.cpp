@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 
 #include <clocale>
@@ -68,6 +69,8 @@ bool InstalleTraductionsQt() {
         installe = nullptr;
     }
     const QString langue = LangueInterface();
+    // Dates and sizes in Qt's dialogs follow the same language.
+    QLocale::setDefault(QLocale(langue));
     if (langue == QStringLiteral("en") || langue.startsWith(QStringLiteral("en_"))) {
         return true;
     }

@@ -23,6 +23,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -516,6 +517,25 @@ class TestFenPrinc : public QObject {
     }
 
     void panneauGauche() {
+        {
+            // The windows' area takes the whole height under the toolbar, the left panel
+            // follows the splitter.
+            ui::TFenPrinc fen;
+            fen.resize(1024, 720);
+            fen.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&fen));
+            QVERIFY(fen.Mdi()->height() > 500);
+            QVERIFY(fen.Mdi()->y() < 80);
+            auto *separateur = fen.findChild<QSplitter *>(QStringLiteral("Separateur"));
+            QVERIFY(separateur != nullptr);
+            const int total = separateur->sizes().value(0) + separateur->sizes().value(1);
+            separateur->setSizes({400, total - 400});
+            QVERIFY(fen.PanneauFond()->width() > 350);
+            fen.BtnRetreciClick();
+            QCOMPARE(fen.PanneauFond()->width(), 15);
+            fen.BtnRetreciClick();
+            QCOMPARE(fen.PanneauFond()->width(), 296);
+        }
         ui::TFenPrinc fen;
         QCOMPARE(fen.PanneauFond()->width(), 296);
         fen.BtnRetreciClick();

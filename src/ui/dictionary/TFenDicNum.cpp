@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -56,8 +57,7 @@ TFenDicNum::TFenDicNum(const charg1 &base, QWidget *parent)
     m_liste->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_liste->verticalHeader()->setDefaultSectionSize(m_liste->fontMetrics().height() + 4);
     m_liste->horizontalHeader()->setSectionsClickable(true);
-    m_liste->setColumnWidth(ModeleDico::ColForme, 175);
-    m_liste->setColumnWidth(ModeleDico::ColFrequence, 65);
+    AjusteColonnes();
     m_liste->horizontalHeader()->setStretchLastSection(true);
     connect(m_liste->horizontalHeader(), &QHeaderView::sectionClicked, this,
             &TFenDicNum::ListeFormesColumnClick);
@@ -84,6 +84,17 @@ TFenDicNum::TFenDicNum(const charg1 &base, QWidget *parent)
     layout->addLayout(grille);
     layout->addWidget(m_liste, 1);
     layout->addWidget(m_status);
+}
+
+void TFenDicNum::AjusteColonnes() {
+    // At least the usual widths, and the whole caption of each header in any language.
+    const QFontMetrics mesure = m_liste->horizontalHeader()->fontMetrics();
+    const int marge = 2 * m_liste->style()->pixelMetric(QStyle::PM_HeaderMargin) + 12;
+    const int largeurs[ModeleDico::NbColonnes] = {175, 65};
+    for (int c = 0; c < ModeleDico::NbColonnes; ++c) {
+        const QString titre = m_modele->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+        m_liste->setColumnWidth(c, std::max(largeurs[c], mesure.horizontalAdvance(titre) + marge));
+    }
 }
 
 uint32_t TFenDicNum::CouleurPastille() const { return m_modele->Couleur(); }
@@ -127,6 +138,7 @@ void TFenDicNum::ListeFormesColumnClick(int colonne) {
     }
     m_liste->clearSelection();
     m_modele->SetTriAlphabetique(!m_modele->TriAlphabetique());
+    AjusteColonnes();
     if (code >= 0) {
         const int32_t ligne = m_modele->Ligne(code);
         if (ligne >= 0) {

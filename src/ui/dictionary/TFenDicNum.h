@@ -51,6 +51,7 @@ class TFenDicNum : public QWidget {
     void EdRechChange();
     void SelectionneLigne(int32_t ligne);
     void ShPastilleClick();
+    void AjusteColonnes();
 
     const charg1 &m_base;
     ModeleDico *m_modele;

@@ -109,6 +109,8 @@ TFenPrinc::TFenPrinc(QWidget *parent) : QMainWindow(parent) {
     m_separateur = new QSplitter(Qt::Horizontal);
     m_separateur->setObjectName(QStringLiteral("Separateur"));
     m_separateur->setChildrenCollapsible(false);
+    // A horizontal splitter only prefers its height: it must take the free height.
+    m_separateur->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     m_separateur->addWidget(gauche);
     m_separateur->addWidget(m_mdi);
     m_separateur->setStretchFactor(0, 0);
