@@ -404,7 +404,9 @@ void TFenPrinc::CreeBarreEtat() {
     m_taches.AttribMessage([this](const QString &texte) { StatusMessage(texte); });
     auto *echap = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     echap->setObjectName(QStringLiteral("RaccourciAnnuler"));
-    echap->setContext(Qt::ApplicationShortcut);
+    // Only while a job runs, and only in the main window: Esc keeps closing dialogs.
+    echap->setContext(Qt::WindowShortcut);
+    echap->setEnabled(false);
     connect(echap, &QShortcut::activated, &m_taches, [this] {
         if (m_taches.Occupe()) {
             m_taches.Annule();
@@ -442,6 +444,9 @@ void TFenPrinc::ActiveCommandesBase(bool actif) {
 }
 
 void TFenPrinc::TacheEnCours(bool occupe) {
+    if (auto *echap = findChild<QShortcut *>(QStringLiteral("RaccourciAnnuler"))) {
+        echap->setEnabled(occupe);
+    }
     for (const char *nom : {"BtnSegment", "BtnOuvrir"}) {
         Bouton(nom)->setEnabled(!occupe);
     }
