@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 #include "UiTestSupport.h"
 
+#include "Pastille.h"
 #include "base/charg1.h"
 #include "dictionary/ModeleDico.h"
 #include "dictionary/TFenDicNum.h"
@@ -133,6 +134,35 @@ class TestFenDicNum : public QObject {
         QCOMPARE(drag->Couleur, 0x00FF00u);
         QVERIFY(drag->Nom.empty());
         QCOMPARE(drag->Source(), static_cast<QObject *>(fen.ListeFormes()));
+    }
+
+    // A click on the swatch asks for a colour; the chosen one goes into the next drags. The
+    // swatch paints itself (no style sheet that its hint would inherit) and has a name for
+    // screen readers; the headers show their whole caption.
+    void pastilleEtEntetes() {
+        test::Utilisateur utilisateur;
+        ui::TFenDicNum fen(*m_base);
+        fen.show();
+        auto *pastille = fen.findChild<ui::Pastille *>(QStringLiteral("ShPastille"));
+        QVERIFY(pastille != nullptr);
+        QVERIFY(pastille->styleSheet().isEmpty());
+        QVERIFY(!pastille->accessibleName().isEmpty());
+        utilisateur.couleur = QColor(0, 128, 255);
+        QTest::mouseClick(pastille, Qt::LeftButton);
+        QCOMPARE(utilisateur.couleursDemandees, 1);
+        QCOMPARE(fen.CouleurPastille(), 0xFF8000u);
+        QCOMPARE(fen.Modele()->Couleur(), 0xFF8000u);
+        utilisateur.couleur.reset();
+        QTest::mouseClick(pastille, Qt::LeftButton);
+        QCOMPARE(fen.CouleurPastille(), 0xFF8000u);
+
+        const QFontMetrics mesure = fen.ListeFormes()->horizontalHeader()->fontMetrics();
+        for (int alpha = 0; alpha < 2; ++alpha) {
+            const QString titre =
+                fen.Modele()->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString();
+            QVERIFY(fen.ListeFormes()->columnWidth(0) > mesure.horizontalAdvance(titre));
+            fen.ListeFormesColumnClick(0);
+        }
     }
 };
 

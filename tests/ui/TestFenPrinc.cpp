@@ -9,9 +9,11 @@
 #include "mainwindow/ConteneurGroupes.h"
 #include "mainwindow/DragObjects.h"
 #include "mainwindow/Evenements.h"
+#include "mainwindow/TFenChoixDelimForme.h"
 #include "mainwindow/TFenNavig.h"
 #include "mainwindow/TFenOpt.h"
 #include "mainwindow/TFenPrinc.h"
+#include "mainwindow/TOptionsOpenDialog.h"
 #include "mainwindow/TSplashScreen.h"
 #include "partitions/Partition.h"
 
@@ -495,6 +497,18 @@ class TestFenPrinc : public QObject {
         utilisateur.documentOuvert = true;
         fen.BtnEditClick();
         QCOMPARE(utilisateur.messages.size(), size_t(1));
+    }
+
+    // Every window and dialog of the main window has a caption.
+    void legendes() {
+        ui::TFenOpt options{QString()};
+        QCOMPARE(options.windowTitle(), QStringLiteral("Options"));
+        ui::TFenChoixDelimForme delimiteurs(kDelimiteursDefaut);
+        QVERIFY(!delimiteurs.windowTitle().isEmpty());
+        ui::TOptionsOpenDialog ouvrir;
+        QVERIFY(!ouvrir.windowTitle().isEmpty());
+        ui::TFenPrinc fen;
+        QVERIFY(!fen.Navigation()->windowTitle().isEmpty());
     }
 
     // Qt's own dialogs speak the interface's language: French by default, English with
