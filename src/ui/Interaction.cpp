@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDialog>
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileDialog>
@@ -117,6 +118,7 @@ Interaction desktop() {
     i.choisitFichiersOuverture = [](QWidget *parent, const QString &titre, const QString &filtre) {
         return QFileDialog::getOpenFileNames(parent, titre, QString(), filtre);
     };
+    i.executeDialogue = [](QDialog &dialogue) { return dialogue.exec(); };
     return i;
 }
 

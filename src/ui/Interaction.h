@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+class QDialog;
 class QFileDialog;
 class QWidget;
 
@@ -44,6 +45,8 @@ struct Interaction {
         choisitFichierOuverture;
     std::function<QStringList(QWidget *parent, const QString &titre, const QString &filtre)>
         choisitFichiersOuverture;
+    // Shows one of our own dialogs modally; returns its result (QDialog::Accepted or not).
+    std::function<int(QDialog &dialogue)> executeDialogue;
 };
 
 // The process's interaction functions (the desktop's by default).
@@ -58,6 +61,8 @@ inline QMessageBox::StandardButton Message(QWidget *parent, QMessageBox::Icon ic
 }
 
 inline void Bip() { Interactions().bip(); }
+
+inline int ExecuteDialogue(QDialog &dialogue) { return Interactions().executeDialogue(dialogue); }
 
 // Gives one of Qt's file dialogs the size its columns need (every file dialog goes through it).
 void PrepareDialogueFichier(QFileDialog &dialogue);

@@ -39,6 +39,10 @@ Utilisateur::Utilisateur() {
         dialoguesFichier.push_back(titre);
         return fichiersOuverture;
     };
+    i.executeDialogue = [this](QDialog &d) {
+        ++dialoguesModaux;
+        return dialogue ? dialogue(d) : static_cast<int>(QDialog::Rejected);
+    };
 }
 
 Utilisateur::~Utilisateur() { ui::InteractionsParDefaut(); }

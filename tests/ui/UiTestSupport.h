@@ -5,9 +5,11 @@
 #include "Interaction.h"
 
 #include <QColor>
+#include <QDialog>
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -47,6 +49,9 @@ class Utilisateur {
     QString fichierOuverture;
     QStringList fichiersOuverture;
     std::vector<QString> dialoguesFichier;
+    // Answers our own modal dialogs (cancelled when empty), and counts them.
+    std::function<int(QDialog &)> dialogue;
+    int dialoguesModaux = 0;
 };
 
 // A Windows-1252 text written from UTF-8.

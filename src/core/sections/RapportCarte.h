@@ -4,10 +4,18 @@
 
 #include <cstdint>
 #include <ctime>
+#include <functional>
 #include <string>
 #include <string_view>
 
 namespace morvix {
+
+class Rapport;
+
+// The first n from `premier` up whose name nom(n) is neither an entry of the report nor a
+// file of its working folder, so that no window overwrites another's entry.
+int32_t NumeroLibre(const Rapport &rapport, const std::function<std::string(int32_t)> &nom,
+                    int32_t premier = 1);
 
 // "img-section-" + the view's first delimiter + n + ".jpg", made safe as a file name.
 std::string NomImageCarte(std::string_view premierDelimiteur, int32_t n);

@@ -163,6 +163,11 @@ std::string PageSection(const Section &section, int32_t s, const Tgen *tgen1) {
     return page;
 }
 
-std::string NomPageSection(int32_t s) { return "section-" + std::to_string(s) + ".html"; }
+std::string NomPageSection(int32_t s, int32_t n) {
+    std::string nom = "section-" + std::to_string(s);
+    if (n > 1)
+        nom += "-" + std::to_string(n);
+    return nom + ".html";
+}
 
 } // namespace morvix

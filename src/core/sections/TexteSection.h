@@ -43,7 +43,7 @@ TexteSectionResultat TexteSection(const Section &section, int32_t s, const Tgen 
 // in bold and the tags in blue; graphies are escaped for HTML.
 std::string PageSection(const Section &section, int32_t s, const Tgen *tgen1);
 
-// "section-" s ".html".
-std::string NomPageSection(int32_t s);
+// "section-" s ".html"; from the second page of one section on, "section-" s "-" n ".html".
+std::string NomPageSection(int32_t s, int32_t n = 1);
 
 } // namespace morvix

@@ -12,6 +12,8 @@
 #include "mainwindow/Glyphes.h"
 #include "mainwindow/TFenNavig.h"
 #include "report/TFenEddy.h"
+#include "sections/TFenParamCarte.h"
+#include "sections/TFenParamSpecSect.h"
 #include "util/Programme.h"
 
 #include <QApplication>
@@ -157,6 +159,8 @@ TFenPrinc::TFenPrinc(QWidget *parent) : QMainWindow(parent) {
     m_btnSauvRapport->setEnabled(false);
     InitArbreRapport();
     resize(1024, 720);
+    m_paramCarte = new TFenParamCarte(this);
+    m_paramSpecSect = new TFenParamSpecSect(this);
 }
 
 TFenPrinc::~TFenPrinc() {

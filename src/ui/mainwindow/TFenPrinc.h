@@ -46,6 +46,8 @@ class ConteneurGroupes;
 class TFenDicNum;
 class TFenEddy;
 class TFenNavig;
+class TFenParamCarte;
+class TFenParamSpecSect;
 
 // The article limit proposed when a segmentation stopped at `limite` having met `atteints`
 // articles: at least twice the limit, at most what the options accept.
@@ -98,6 +100,9 @@ class TFenPrinc : public QMainWindow, private RapportArbre {
     ConteneurGroupes *Container() const { return m_container; }
     TFenDicNum *FenDicNum() const { return m_fenDic; }
     TFenEddy *FenEddy() const { return m_fenEddy; }
+    // The section maps' settings popup and the section specificity dialog, kept for the run.
+    TFenParamCarte *ParamCarte() const { return m_paramCarte; }
+    TFenParamSpecSect *ParamSpecSect() const { return m_paramSpecSect; }
     int LargeurLibre() const { return m_largeurLibre; }
     int HauteurLibre() const { return m_hauteurLibre; }
     QToolButton *Bouton(const char *nom) const;
@@ -217,6 +222,8 @@ class TFenPrinc : public QMainWindow, private RapportArbre {
     QTreeWidgetItem *m_branche = nullptr; // the open base's branch of the navigation tree
     QPointer<TFenDicNum> m_fenDic;
     QPointer<TFenEddy> m_fenEddy;
+    TFenParamCarte *m_paramCarte = nullptr;
+    TFenParamSpecSect *m_paramSpecSect = nullptr;
 };
 
 } // namespace morvix::ui

@@ -1,10 +1,18 @@
 // The main window's command that opens the delimiter choice and the section maps.
 #include "mainwindow/TFenPrinc.h"
 
+#include "sections/TFenChoixDelim.h"
+
 namespace morvix::ui {
 
-bool TFenPrinc::BtnParagDisponible() { return false; }
+bool TFenPrinc::BtnParagDisponible() { return true; }
 
-void TFenPrinc::BtnParagClick() {}
+void TFenPrinc::BtnParagClick() {
+    if (!m_base) {
+        return;
+    }
+    TFenChoixDelim dialogue(*this, *m_base);
+    dialogue.exec();
+}
 
 } // namespace morvix::ui

@@ -5,6 +5,7 @@
 #include "corpus/Section.h"
 #include "groups/Tgen.h"
 #include "partitions/Specificite.h"
+#include "report/Rapport.h"
 
 #include "BaseTestSupport.h"
 
@@ -202,4 +203,22 @@ TEST(RapportCarte, ImageNameAndComment) {
     const std::string sans = CommentaireImageCarte({"T", nullptr, &g2, "roman", nullptr}, 0);
     EXPECT_EQ(sans.find("Terme"), std::string::npos);
     EXPECT_EQ(sans.find("Partition"), std::string::npos);
+}
+
+// Two windows never write the same entry: the number goes past the names already taken.
+TEST(RapportCarte, NumbersSkipTakenNames) {
+    test::ScopedWorkDir dir;
+    auto b = test::chargeTexte("a . b .\n");
+    Rapport rapport(nullptr, b.get());
+    ASSERT_TRUE(rapport.Valide());
+    auto nom = [](int32_t n) { return NomImageCarte(".", n); };
+    EXPECT_EQ(NumeroLibre(rapport, nom), 1);
+    test::writeFile(rapport.Dossier() + "img-section-.1.jpg", "x");
+    EXPECT_EQ(NumeroLibre(rapport, nom), 2);
+    test::writeFile(rapport.Dossier() + "img-section-.2.jpg", "x");
+    ASSERT_TRUE(rapport.AjouteEntree("t", "img-section-.2.jpg", " "));
+    test::writeFile(rapport.Dossier() + "img-section-.4.jpg", "x");
+    EXPECT_EQ(NumeroLibre(rapport, nom), 3);
+    EXPECT_EQ(NumeroLibre(rapport, [](int32_t n) { return NomPageSection(0, n); }), 1);
+    EXPECT_EQ(NomPageSection(7, 2), "section-7-2.html");
 }
