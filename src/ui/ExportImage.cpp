@@ -40,9 +40,9 @@ int demandeLargeur(QWidget *parent, QSize taille) {
     auto *hauteur = new QLabel;
     hauteur->setObjectName(QStringLiteral("LbHauteur"));
     auto majHauteur = [hauteur, largeur, taille] {
-        const qint64 h = taille.width() > 0
-                             ? static_cast<qint64>(taille.height()) * largeur->value() / taille.width()
-                             : 0;
+        const qint64 h = taille.width() > 0 ? static_cast<qint64>(taille.height()) *
+                                                  largeur->value() / taille.width()
+                                            : 0;
         hauteur->setText(QString::number(h) + Tr(" pixels"));
     };
     majHauteur();
@@ -75,7 +75,8 @@ bool EnregistreDessin(const QString &chemin, QSize taille, const Dessin &dessin,
     }
     QSaveFile fichier(chemin);
     if (!fichier.open(QIODevice::WriteOnly)) {
-        return echec(Tr("Impossible d'écrire le fichier %1 : %2").arg(chemin, fichier.errorString()));
+        return echec(
+            Tr("Impossible d'écrire le fichier %1 : %2").arg(chemin, fichier.errorString()));
     }
     if (estSvg(chemin)) {
         QSvgGenerator svg;
@@ -90,9 +91,8 @@ bool EnregistreDessin(const QString &chemin, QSize taille, const Dessin &dessin,
         const int largeur = largeurPng > 0 ? largeurPng : taille.width();
         const qint64 hauteur = static_cast<qint64>(taille.height()) * largeur / taille.width();
         if (hauteur < 1 || static_cast<qint64>(largeur) * hauteur > kPixelsPngMax) {
-            return echec(Tr("L'image de %1 × %2 pixels est trop grande.")
-                             .arg(largeur)
-                             .arg(hauteur));
+            return echec(
+                Tr("L'image de %1 × %2 pixels est trop grande.").arg(largeur).arg(hauteur));
         }
         QImage image(largeur, static_cast<int>(hauteur), QImage::Format_RGB32);
         if (image.isNull()) {
@@ -112,7 +112,8 @@ bool EnregistreDessin(const QString &chemin, QSize taille, const Dessin &dessin,
         }
     }
     if (!fichier.commit()) {
-        return echec(Tr("Impossible d'écrire le fichier %1 : %2").arg(chemin, fichier.errorString()));
+        return echec(
+            Tr("Impossible d'écrire le fichier %1 : %2").arg(chemin, fichier.errorString()));
     }
     return true;
 }

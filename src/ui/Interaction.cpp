@@ -7,8 +7,8 @@
 
 #include <QApplication>
 #include <QColorDialog>
-#include <QDialog>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QFile>
 #include <QFileDialog>
 #include <QHeaderView>

@@ -10,8 +10,8 @@
 #include "groups/Tgen.h"
 #include "mainwindow/DragObjects.h"
 #include "mainwindow/Evenements.h"
-#include "partitions/Partition.h"
 #include "mainwindow/TFenOpt.h"
+#include "partitions/Partition.h"
 #include "sections/SpecSections.h"
 #include "sections/TFenParamCarte.h"
 #include "sections/TFenParamSpecSect.h"
@@ -189,23 +189,23 @@ void TFenCarteParag::construitBarre() {
     ligne1->addWidget(spf);
     ligne1->addWidget(spfTgen);
 
-    auto fleche = [&](const char *nom, Qt::ArrowType sens, const char *indication) {
-        QToolButton *b = bouton(nom, QString(), Tr(indication));
+    auto fleche = [&](const char *nom, Qt::ArrowType sens, const QString &indication) {
+        QToolButton *b = bouton(nom, QString(), indication);
         b->setArrowType(sens);
         b->setToolButtonStyle(Qt::ToolButtonIconOnly);
         return b;
     };
     ligne2->addWidget(new QLabel(Tr("Section : ")));
-    auto *secPrec = fleche("BtnSecPrec", Qt::LeftArrow, "Section précédente");
-    auto *secSuiv = fleche("BtnSecSuiv", Qt::RightArrow, "Section suivante");
+    auto *secPrec = fleche("BtnSecPrec", Qt::LeftArrow, Tr("Section précédente"));
+    auto *secSuiv = fleche("BtnSecSuiv", Qt::RightArrow, Tr("Section suivante"));
     connect(secPrec, &QToolButton::clicked, this, &TFenCarteParag::BtnSecPrecClick);
     connect(secSuiv, &QToolButton::clicked, this, &TFenCarteParag::BtnSecSuivClick);
     ligne2->addWidget(secPrec);
     ligne2->addWidget(secSuiv);
     ligne2->addSpacing(8);
     ligne2->addWidget(new QLabel(Tr("Occurrence :")));
-    auto *occPrec = fleche("BtnOccPrec", Qt::LeftArrow, "Occurrence précédente");
-    auto *occSuiv = fleche("BtnOccSuiv", Qt::RightArrow, "Occurrence suivante");
+    auto *occPrec = fleche("BtnOccPrec", Qt::LeftArrow, Tr("Occurrence précédente"));
+    auto *occSuiv = fleche("BtnOccSuiv", Qt::RightArrow, Tr("Occurrence suivante"));
     connect(occPrec, &QToolButton::clicked, this, &TFenCarteParag::BtnOccPrecClick);
     connect(occSuiv, &QToolButton::clicked, this, &TFenCarteParag::BtnOccSuivClick);
     ligne2->addWidget(occPrec);
@@ -253,8 +253,8 @@ void TFenCarteParag::majGroupes() {
         const QString nom = groupes[i] != nullptr ? DeCp1252(groupes[i]->Nom) : QString();
         noms[i]->setText(nom);
         noms[i]->setToolTip(nom);
-        carreCouleur(carres[i], groupes[i] != nullptr ? CouleurQt(SansBlanc(groupes[i]->Couleur))
-                                                      : fond);
+        carreCouleur(carres[i],
+                     groupes[i] != nullptr ? CouleurQt(SansBlanc(groupes[i]->Couleur)) : fond);
     }
 }
 
@@ -289,7 +289,8 @@ void TFenCarteParag::ComboGrpChange(int index) {
         return;
     }
     // The list holds only partitions the corpus keeps, refilled at each drop-down.
-    const auto *p = reinterpret_cast<const Partition *>(m_comboGrp->itemData(index).value<quintptr>());
+    const auto *p =
+        reinterpret_cast<const Partition *>(m_comboGrp->itemData(index).value<quintptr>());
     m_comboGrp->setCurrentIndex(index);
     m_carte.SetPartition(p);
     m_paintBox->Actualise();

@@ -39,14 +39,14 @@ void TFenCarteParag::BtnAjouteRapClick() {
     if (rapport == nullptr || !rapport->Valide() || s < 0 || s >= m_carte.NbSections()) {
         return;
     }
-    const int32_t n =
-        NumeroLibre(*rapport, [s](int32_t k) { return NomPageSection(s, k); });
+    const int32_t n = NumeroLibre(*rapport, [s](int32_t k) { return NomPageSection(s, k); });
     const std::string fichier = NomPageSection(s, n);
-    if (!EcritPageRapport(rapport->Dossier() + fichier, PageSection(m_section, s, m_carte.Tgen1()))) {
-        Message(this, QMessageBox::Warning, Tr("Ajouter au rapport"),
-                Tr("Impossible d'écrire la page %1 dans le dossier du rapport.")
-                    .arg(DeCp1252(fichier)),
-                QMessageBox::Ok);
+    if (!EcritPageRapport(rapport->Dossier() + fichier,
+                          PageSection(m_section, s, m_carte.Tgen1()))) {
+        Message(
+            this, QMessageBox::Warning, Tr("Ajouter au rapport"),
+            Tr("Impossible d'écrire la page %1 dans le dossier du rapport.").arg(DeCp1252(fichier)),
+            QMessageBox::Ok);
         return;
     }
     rapport->AjouteEntree(VersCp1252(Tr("Section n°") + QString::number(s)), fichier, " ");
@@ -57,8 +57,9 @@ void TFenCarteParag::AjouteImageRapport() {
     if (rapport == nullptr || !rapport->Valide()) {
         return;
     }
-    const std::string delimiteur =
-        m_section.Delims.empty() ? std::string() : m_base.RetourneGraphie(m_section.Delims[0], false);
+    const std::string delimiteur = m_section.Delims.empty()
+                                       ? std::string()
+                                       : m_base.RetourneGraphie(m_section.Delims[0], false);
     const int32_t n =
         NumeroLibre(*rapport, [&delimiteur](int32_t k) { return NomImageCarte(delimiteur, k); });
     const std::string fichier = NomImageCarte(delimiteur, n);
@@ -81,10 +82,10 @@ void TFenCarteParag::AjouteImageRapport() {
                            static_cast<int32_t>(image.bytesPerLine()), kQualiteJpegRapport);
     }
     if (!ecrite) {
-        Message(this, QMessageBox::Warning, Tr("Ajouter au rapport"),
-                Tr("Impossible d'écrire l'image %1 dans le dossier du rapport.")
-                    .arg(DeCp1252(fichier)),
-                QMessageBox::Ok);
+        Message(
+            this, QMessageBox::Warning, Tr("Ajouter au rapport"),
+            Tr("Impossible d'écrire l'image %1 dans le dossier du rapport.").arg(DeCp1252(fichier)),
+            QMessageBox::Ok);
         return;
     }
 

@@ -26,8 +26,8 @@ namespace morvix::ui {
 namespace {
 
 void amene(TFenPrinc &fen, QWidget *fenetre) {
-    auto *cadre = fenetre != nullptr ? qobject_cast<QMdiSubWindow *>(fenetre->parentWidget())
-                                     : nullptr;
+    auto *cadre =
+        fenetre != nullptr ? qobject_cast<QMdiSubWindow *>(fenetre->parentWidget()) : nullptr;
     if (cadre == nullptr) {
         return;
     }
@@ -75,8 +75,8 @@ QString TitreVue(const Section &section) {
 }
 
 TFenChoixDelim::TFenChoixDelim(TFenPrinc &fen, const charg1 &base)
-    : QDialog(&fen), m_fen(fen), m_base(base), m_pgc(new QTabWidget),
-      m_listDelims(new QListWidget), m_lboxSect(new QListWidget) {
+    : QDialog(&fen), m_fen(fen), m_base(base), m_pgc(new QTabWidget), m_listDelims(new QListWidget),
+      m_lboxSect(new QListWidget) {
     setObjectName(QStringLiteral("FenChoixDelim"));
     setWindowTitle(Tr("Sections"));
     m_pgc->setObjectName(QStringLiteral("PgC"));
@@ -190,7 +190,8 @@ TFenCarteParag *TFenChoixDelim::BtnCreerClick() {
     InfoSection &info = corpus.SectionI(index);
     if (ajoutee) {
         if (QTreeWidgetItem *cartes = noeudCartes(*m_fen.Navigation())) {
-            QTreeWidgetItem *noeud = m_fen.Navigation()->AjouteNoeud(cartes, TitreVue(*info.Sect), 2);
+            QTreeWidgetItem *noeud =
+                m_fen.Navigation()->AjouteNoeud(cartes, TitreVue(*info.Sect), 2);
             cartes->setExpanded(true);
             info.Noeud = noeud;
         }
@@ -239,7 +240,8 @@ void TFenChoixDelim::LBoxSectDblClick() {
         return;
     }
     const int ligne = m_lboxSect->row(choisis.front());
-    if (ligne >= 0 && ligne < static_cast<int>(m_vues.size()) && !m_vues[static_cast<size_t>(ligne)]->Fenetres.empty()) {
+    if (ligne >= 0 && ligne < static_cast<int>(m_vues.size()) &&
+        !m_vues[static_cast<size_t>(ligne)]->Fenetres.empty()) {
         amene(m_fen, static_cast<QWidget *>(m_vues[static_cast<size_t>(ligne)]->Fenetres.front()));
     }
     accept();

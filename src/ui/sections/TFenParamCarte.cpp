@@ -41,9 +41,9 @@ bool entier(const QString &texte, int32_t &valeur) {
 } // namespace
 
 TFenParamCarte::TFenParamCarte(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_shape1(carre("Shape1")),
-      m_shCol{carre("ShCol1"), carre("ShCol2"), carre("ShCol3")}, m_edit1(new QLineEdit),
-      m_edit2(new QLineEdit), m_ok(new QPushButton(Tr("OK"))) {
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
+      m_shape1(carre("Shape1")), m_shCol{carre("ShCol1"), carre("ShCol2"), carre("ShCol3")},
+      m_edit1(new QLineEdit), m_edit2(new QLineEdit), m_ok(new QPushButton(Tr("OK"))) {
     setObjectName(QStringLiteral("FenParamCarte"));
     setWindowTitle(Tr("Réglages"));
     // A thin frame stands in for the window border it has not got.
@@ -56,10 +56,10 @@ TFenParamCarte::TFenParamCarte(QWidget *parent)
     m_edit2->setFixedWidth(40);
     m_shape1->setToolTip(Tr("Couleur du terme principal"));
     m_shape1->setAccessibleName(Tr("Couleur du terme principal"));
-    const char *libelles[3] = {"Seuil 2", "Seuil 1", "Présence"};
+    const QString libelles[3] = {Tr("Seuil 2"), Tr("Seuil 1"), Tr("Présence")};
     for (int i = 0; i < 3; ++i) {
         m_shCol[i]->setToolTip(Tr("Cliquez pour changer cette nuance"));
-        m_shCol[i]->setAccessibleName(Tr(libelles[i]));
+        m_shCol[i]->setAccessibleName(libelles[i]);
         m_shCol[i]->installEventFilter(this);
     }
     auto *annuler = new QPushButton(Tr("Annuler"));
@@ -73,7 +73,7 @@ TFenParamCarte::TFenParamCarte(QWidget *parent)
     grille->addWidget(m_shape1, 0, 0, 3, 1, Qt::AlignTop);
     for (int i = 0; i < 3; ++i) {
         grille->addWidget(m_shCol[i], i, 1);
-        grille->addWidget(new QLabel(Tr(libelles[i])), i, 2);
+        grille->addWidget(new QLabel(libelles[i]), i, 2);
     }
     grille->addWidget(m_edit1, 0, 3);
     grille->addWidget(m_edit2, 1, 3);
