@@ -33,8 +33,8 @@ MarquageGroupe marquageParSection(const Section &v, const Tgen &g) {
              ++p) {
             if (g.OccSet.contains(p)) {
                 m.marques[static_cast<size_t>(s)] = 1;
-                m.coeffs[static_cast<size_t>(s)] = CoeffSpec(
-                    v.Base->Nbocc(), v.NbFormesSect(s), g.NbOcc, v.FrqTgenSect(g, s), 0.05);
+                m.coeffs[static_cast<size_t>(s)] = CoeffSpec(v.Base->Nbocc(), v.NbFormesSect(s),
+                                                             g.NbOcc, v.FrqTgenSect(g, s), 0.05);
                 break;
             }
         }
@@ -102,8 +102,9 @@ void mesureVue(const charg1 &b, const char *delimiteur) {
         cibles.push_back(s);
     bench::Stopwatch tSpec;
     const ResultatSpecSections r = SpecSections(v, cibles, {2, 5, 1});
-    std::printf("  specificities of %zu sections (%lld forms): %.3f s, %zu results\n", cibles.size(),
-                static_cast<long long>(r.taille), tSpec.seconds(), r.resultats.size());
+    std::printf("  specificities of %zu sections (%lld forms): %.3f s, %zu results\n",
+                cibles.size(), static_cast<long long>(r.taille), tSpec.seconds(),
+                r.resultats.size());
 
     int32_t longue = 0;
     for (int32_t s = 1; s < v.NbSections; ++s)

@@ -296,8 +296,8 @@ class TestFenCarteParag : public QObject {
         QTest::mouseClick(fen->Bouton("BtnAjouteRap"), Qt::LeftButton);
         const auto &entrees = m_rapport->Entrees();
         QCOMPARE(entrees.size(), size_t(1));
-        QCOMPARE(QString::fromLatin1(entrees[0].titre.c_str()),
-                 QString::fromLatin1("Section n\xB0" "0"));
+        QCOMPARE(QString::fromLatin1(entrees[0].titre.c_str()), QString::fromLatin1("Section n\xB0"
+                                                                                    "0"));
         QCOMPARE(m_rapport->Fichiers()[0], std::string("section-0.html"));
         QVERIFY(test::fileExists(m_rapport->Dossier() + "section-0.html"));
         // A second page of the same section does not overwrite the first.
@@ -370,7 +370,8 @@ class TestFenCarteParag : public QObject {
         m_taches->Attend();
         QVERIFY(m_specs.empty());
         QCOMPARE(m_paramSpec->EdFrqMin()->maximum(), m_base->Fmax());
-        QCOMPARE(m_paramSpec->windowTitle(), QStringLiteral("Paramétrage du calcul des spécificités"));
+        QCOMPARE(m_paramSpec->windowTitle(),
+                 QStringLiteral("Paramétrage du calcul des spécificités"));
         depose(*fen, "chat", false);
         m_paramSpec->EdFrqMin()->setValue(1);
         m_paramSpec->EdSeuil()->setValue(50);

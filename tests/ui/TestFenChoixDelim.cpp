@@ -43,14 +43,14 @@ class TestFenChoixDelim : public QObject {
         test::ScopedWorkDir dir;
         test::Utilisateur utilisateur;
         ui::TFenPrinc fen;
-        QVERIFY(fen.OuvreBase(QString::fromStdString(dir.path() + "/" + test::buildBase("v", kTexte))));
+        QVERIFY(
+            fen.OuvreBase(QString::fromStdString(dir.path() + "/" + test::buildBase("v", kTexte))));
         QVERIFY(fen.Bouton("BtnParag")->isEnabled());
         QVERIFY(fen.ParamCarte() != nullptr);
         QVERIFY(fen.ParamSpecSect() != nullptr);
         const charg1 &base = *fen.Base();
-        QTreeWidgetItem *cartes =
-            ui::TFenNavig::Enfant(fen.Navigation()->TreePages()->topLevelItem(0),
-                                  QStringLiteral("Cartes Sections"));
+        QTreeWidgetItem *cartes = ui::TFenNavig::Enfant(
+            fen.Navigation()->TreePages()->topLevelItem(0), QStringLiteral("Cartes Sections"));
         QVERIFY(cartes != nullptr);
 
         ui::TFenChoixDelim premier(fen, base);
@@ -68,7 +68,8 @@ class TestFenChoixDelim : public QObject {
         ui::TFenCarteParag *carte = premier.BtnCreerClick();
         QVERIFY(carte != nullptr);
         const QString titre = QStringLiteral(" découpées d'après le délimiteur:  .");
-        QCOMPARE(carte->windowTitle(), QStringLiteral("Sections ") + titre + QStringLiteral(" - vue n°1"));
+        QCOMPARE(carte->windowTitle(),
+                 QStringLiteral("Sections ") + titre + QStringLiteral(" - vue n°1"));
         QCOMPARE(fen.CorpusModele().NbSections(), 1);
         QCOMPARE(cartes->childCount(), 1);
         QTreeWidgetItem *vue = cartes->child(0);
