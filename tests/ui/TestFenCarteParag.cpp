@@ -28,6 +28,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMimeData>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTest>
@@ -184,7 +185,10 @@ class TestFenCarteParag : public QObject {
         QCOMPARE(fen->Carte().SectCour(), 2);
 
         // The second group with Ctrl; a word of both groups shows in the main group's colour.
-        depose(*fen, "chien", true, 0x008000);
+        ui::TTgenDragObject objet(nullptr, std::string(), 0x008000, 1);
+        objet.Codes[0] = m_base->LocFormDic("chien", true);
+        QVERIFY(fen->Depose(&objet, true));
+        m_taches->Attend();
         QCOMPARE(fen->LbTgenSup()->text(), QStringLiteral("chien"));
         QVERIFY(fen->Carte().MarqueeSup(39));
         QVERIFY(fen->Carte().Marquee(39));
@@ -202,6 +206,13 @@ class TestFenCarteParag : public QObject {
         QApplication::sendEvent(fen.get(), &texte);
         m_taches->Attend();
         QCOMPARE(fen->LbTgen1()->text(), QStringLiteral("chien"));
+        // The same from a drop of another program's text.
+        QMimeData externe;
+        externe.setText(QStringLiteral("chat"));
+        QVERIFY(fen->Depose(&externe, false));
+        QApplication::processEvents();
+        m_taches->Attend();
+        QCOMPARE(fen->LbTgen1()->text(), QStringLiteral("chat"));
 
         QTest::mouseClick(fen->Bouton("BtnEffacer"), Qt::LeftButton);
         QVERIFY(fen->Carte().Tgen1() == nullptr);

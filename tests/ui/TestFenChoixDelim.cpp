@@ -12,6 +12,7 @@
 #include "sections/TFenParamCarte.h"
 #include "sections/TFenParamSpecSect.h"
 
+#include <QAction>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -118,6 +119,36 @@ class TestFenChoixDelim : public QObject {
         cinquieme.LBoxSect()->item(0)->setSelected(true);
         cinquieme.LBoxSectDblClick();
         QCOMPARE(fen.Mdi()->activeSubWindow(), carte->parentWidget());
+    }
+
+    // The toolbar button and the menu item open the chooser on the open base.
+    void commande() {
+        test::ScopedWorkDir dir;
+        test::Utilisateur utilisateur;
+        ui::TFenPrinc fen;
+        QVERIFY(
+            fen.OuvreBase(QString::fromStdString(dir.path() + "/" + test::buildBase("v", kTexte))));
+        ui::TFenCarteParag *ouverte = nullptr;
+        utilisateur.dialogue = [&ouverte](QDialog &d) {
+            auto &choix = static_cast<ui::TFenChoixDelim &>(d);
+            choisit(choix, {QStringLiteral(".")});
+            ouverte = choix.BtnCreerClick();
+            return static_cast<int>(QDialog::Accepted);
+        };
+        fen.Bouton("BtnParag")->click();
+        QVERIFY(ouverte != nullptr);
+        QCOMPARE(utilisateur.dialoguesModaux, 1);
+        QAction *menu = nullptr;
+        for (QAction *a : fen.findChildren<QAction *>()) {
+            if (a->text() == QStringLiteral("Carte des &sections")) {
+                menu = a;
+            }
+        }
+        QVERIFY(menu != nullptr);
+        utilisateur.reponse = QMessageBox::Yes;
+        menu->trigger();
+        QCOMPARE(utilisateur.dialoguesModaux, 2);
+        QVERIFY(ouverte->windowTitle().endsWith(QStringLiteral("vue n°2")));
     }
 };
 

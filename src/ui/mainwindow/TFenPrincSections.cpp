@@ -1,6 +1,7 @@
 // The main window's command that opens the delimiter choice and the section maps.
 #include "mainwindow/TFenPrinc.h"
 
+#include "Interaction.h"
 #include "sections/TFenChoixDelim.h"
 
 namespace morvix::ui {
@@ -12,7 +13,7 @@ void TFenPrinc::BtnParagClick() {
         return;
     }
     TFenChoixDelim dialogue(*this, *m_base);
-    dialogue.exec();
+    ExecuteDialogue(dialogue);
 }
 
 } // namespace morvix::ui

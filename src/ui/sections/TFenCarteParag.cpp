@@ -18,6 +18,7 @@
 #include "sections/VueCarte.h"
 #include "sections/VueParag.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDragEnterEvent>
@@ -26,6 +27,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMdiSubWindow>
+#include <QMimeData>
 #include <QScrollArea>
 #include <QSlider>
 #include <QSplitter>
@@ -51,7 +53,7 @@ class ComboPartitions : public QComboBox {
 };
 
 // Shown at most in the text pane; a longer section is cut there and says so.
-constexpr int64_t kPositionsTexteMax = 200000;
+constexpr int64_t kPositionsTexteMax = 100000;
 
 void carreCouleur(QLabel *carre, const QColor &couleur) {
     carre->setStyleSheet(
@@ -338,25 +340,38 @@ void TFenCarteParag::DeposeGroupe(const TgenDrag &contenu, bool second) {
         });
 }
 
+namespace {
+
+// A text dragged in from another program.
+bool texteExterne(const QMimeData *data) {
+    return !data->hasFormat(QString::fromLatin1(kFormatMorvix)) && data->hasText();
+}
+
+} // namespace
+
+void TFenCarteParag::dragEnterEvent(QDragEnterEvent *event) {
+    if (GroupeDeplace(event->mimeData()) != nullptr || texteExterne(event->mimeData())) {
+        event->acceptProposedAction();
+    }
+}
+
+void TFenCarteParag::dragMoveEvent(QDragMoveEvent *event) {
+    if (GroupeDeplace(event->mimeData()) != nullptr || texteExterne(event->mimeData())) {
+        event->acceptProposedAction();
+    }
+}
+
 bool TFenCarteParag::Depose(const QMimeData *data, bool second) {
+    if (texteExterne(data)) {
+        QApplication::postEvent(this, new EvDepotTexte(data->text()));
+        return true;
+    }
     const TTgenDragObject *drag = GroupeDeplace(data);
     if (drag == nullptr) {
         return false;
     }
     DeposeGroupe(drag->Contenu(), second);
     return true;
-}
-
-void TFenCarteParag::dragEnterEvent(QDragEnterEvent *event) {
-    if (GroupeDeplace(event->mimeData()) != nullptr) {
-        event->acceptProposedAction();
-    }
-}
-
-void TFenCarteParag::dragMoveEvent(QDragMoveEvent *event) {
-    if (GroupeDeplace(event->mimeData()) != nullptr) {
-        event->acceptProposedAction();
-    }
 }
 
 void TFenCarteParag::dropEvent(QDropEvent *event) {

@@ -79,7 +79,8 @@ class TFenCarteParag : public QWidget {
     QLabel *ShTgenSup() const { return m_shTgenSup; }
     QToolButton *Bouton(const char *nom) const;
 
-    // A group drag dropped (`second`: with Ctrl); false when the data is not one.
+    // A group drag dropped (`second`: with Ctrl), or another program's text (a form of it
+    // makes the main group); false when the data is neither.
     bool Depose(const QMimeData *data, bool second);
     // The main (or second) group made of these codes, as a drop makes it.
     void DeposeGroupe(const TgenDrag &contenu, bool second);
