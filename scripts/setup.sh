@@ -11,7 +11,8 @@ packages=(
   # looks for XKB. None of them comes with qt6-base-dev without its recommendations.
   qt6-base-dev qt6-charts-dev qt6-svg-dev qt6-l10n-tools qt6-translations-l10n
   libqt6opengl6-dev libegl-dev libglu1-mesa-dev libxkbcommon-dev
-  libzip-dev antiword
+  # Word-processor documents: zip and XML for .docx and .odt, converters for .doc.
+  libzip-dev libxml2-dev antiword catdoc
   xvfb xauth
 )
 
