@@ -57,6 +57,12 @@ int fail(int code, const std::string &message);
 // returns false (the command then exits with kExitInput).
 bool chargeBase(charg1 &base, const std::string &path);
 
+// The text that segment reads for `chemin`: itself, or the Windows-1252 copy of a UTF-8 text
+// or of a document (said on stderr); `encodage` is the --encoding-entree value (auto when
+// absent). Returns kExitOk, or the exit code after printing the reason.
+int prepareTexteEntree(const std::string &chemin, const std::optional<std::string> &encodage,
+                       std::string &texte);
+
 using CommandFunction = int (*)(const std::vector<std::string> &args);
 
 struct CliCommand {

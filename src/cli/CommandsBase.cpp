@@ -57,7 +57,8 @@ int verify(const std::vector<std::string> &argv) {
 
 int segment(const std::vector<std::string> &argv) {
     CliArgs args;
-    if (!parseOrUsage("segment", argv, {"--delims", "--maxart"}, {}, 1, 1, args))
+    if (!parseOrUsage("segment", argv, {"--delims", "--maxart", "--encoding-entree"}, {}, 1, 1,
+                      args))
         return kExitUsage;
     std::string error;
     int64_t maxart = 0;
@@ -66,7 +67,10 @@ int segment(const std::vector<std::string> &argv) {
     std::string delims = kDelimiteursDefaut;
     if (auto d = args.value("--delims"))
         delims = inText(*d);
-    const std::string &path = args.positionals()[0];
+    std::string path;
+    if (int rc = prepareTexteEntree(args.positionals()[0], args.value("--encoding-entree"), path);
+        rc != kExitOk)
+        return rc;
     int32_t errors = VerifCles(path);
     if (errors == kVerifTexteNonOuvert)
         return fail(kExitInput, "le fichier " + path + " ne peut être ouvert");
@@ -135,9 +139,12 @@ namespace {
 const CommandRegistration kVerify({"verify", "verify TEXT",
                                    "vérifie les balises <clé=valeur> du texte (atrace.txt)",
                                    verify});
-const CommandRegistration kSegment({"segment", "segment TEXT [--delims STRING] [--maxart N]",
+const CommandRegistration kSegment({"segment",
+                                    "segment TEXT [--delims STRING] [--maxart N] "
+                                    "[--encoding-entree auto|utf8|cp1252]",
                                     "vérifie puis segmente le texte en une base .par/.dic/.num "
-                                    "dans le dossier courant",
+                                    "dans le dossier courant (un texte UTF-8 ou un document est "
+                                    "d'abord copié en Windows-1252 : NOM.cp1252.txt)",
                                     segment});
 const CommandRegistration kInfo({"info", "info BASE.par",
                                  "caractéristiques lexicométriques principales de la base", info});
