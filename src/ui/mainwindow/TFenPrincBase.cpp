@@ -8,6 +8,7 @@
 #include "dictionary/TFenDicNum.h"
 #include "mainwindow/ConteneurGroupes.h"
 #include "mainwindow/TFenNavig.h"
+#include "report/ConversionTexte.h"
 #include "report/TFenEddy.h"
 #include "segmentation/SegmPrinc.h"
 #include "segmentation/VerifCles.h"
@@ -90,6 +91,10 @@ bool TFenPrinc::Segmente(const QString &choisi) {
     // The base files and the trace go into the text's folder, where the base is opened.
     chemin = QFileInfo(chemin).absoluteFilePath();
     QDir::setCurrent(QFileInfo(chemin).absolutePath());
+    // A UTF-8 text or a word-processor document is segmented through its Windows-1252 copy.
+    if (!PrepareTexteSegmentation(this, m_taches, chemin)) {
+        return false;
+    }
     const std::string natif = CheminNatif(chemin);
     std::optional<int32_t> erreurs;
     {

@@ -1,6 +1,7 @@
 #include "mainwindow/TOptionsOpenDialog.h"
 
 #include "Traduction.h"
+#include "report/TFenCreerCorpus.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -18,7 +19,8 @@ TOptionsOpenDialog::TOptionsOpenDialog(QWidget *parent)
     setFileMode(QFileDialog::ExistingFile);
     setAcceptMode(QFileDialog::AcceptOpen);
     setWindowTitle(Tr("Ouvrir"));
-    setNameFilters({Tr("Documents textes et word (*.txt *.doc)"), Tr("Documents Word (*.doc)"),
+    setNameFilters({Tr("Documents textes et word (*.txt *.doc *.docx *.odt)"),
+                    Tr("Documents Word (*.doc *.docx)"), Tr("Documents OpenDocument (*.odt)"),
                     Tr("Fichiers Texte (*.txt)")});
 
     // The added strip: the program's name and the advanced options button.
@@ -46,6 +48,15 @@ TOptionsOpenDialog::TOptionsOpenDialog(QWidget *parent)
         layout()->addWidget(bande);
     }
     connect(m_options, &QPushButton::clicked, this, &TOptionsOpenDialog::OptionsDemandees);
+    connect(this, &TOptionsOpenDialog::OptionsDemandees, this,
+            &TOptionsOpenDialog::CreationCorpus);
+}
+
+void TOptionsOpenDialog::CreationCorpus() {
+    TFenCreerCorpus dialogue(this);
+    if (dialogue.exec() == QDialog::Accepted && !dialogue.FichierSauve().isEmpty()) {
+        SelectionneFichier(dialogue.FichierSauve());
+    }
 }
 
 void TOptionsOpenDialog::SelectionneFichier(const QString &fichier) {

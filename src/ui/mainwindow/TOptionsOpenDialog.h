@@ -17,9 +17,11 @@ class TOptionsOpenDialog : public QFileDialog {
     // Selects `fichier` in the file list, so that it can be confirmed at once (after the
     // corpus creation dialog saved it).
     void SelectionneFichier(const QString &fichier);
+    // "Options...": the corpus creation dialog, modal; the file it saved is then selected.
+    void CreationCorpus();
 
   Q_SIGNALS:
-    // "Options..." was pressed; the corpus creation dialog answers it.
+    // "Options..." was pressed.
     void OptionsDemandees();
 
   protected:
