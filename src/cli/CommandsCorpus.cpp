@@ -41,8 +41,8 @@ namespace {
 
 int corpus(const std::vector<std::string> &argv) {
     CliArgs args;
-    if (!parseOrUsage("corpus", argv, {"--cle", "--marqueur", "--cle-paragraphe"}, {}, 2,
-                      SIZE_MAX, args))
+    if (!parseOrUsage("corpus", argv, {"--cle", "--marqueur", "--cle-paragraphe"}, {}, 2, SIZE_MAX,
+                      args))
         return kExitUsage;
     if (args.has("--marqueur") && args.has("--cle-paragraphe"))
         return fail(kExitUsage, "--marqueur et --cle-paragraphe s'excluent");

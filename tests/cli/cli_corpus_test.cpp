@@ -15,9 +15,7 @@ int cli(const std::string &args, std::string *out = nullptr, std::string *err = 
     return morvix::test::runCli(args, out, err);
 }
 
-std::string document(const std::string &nom) {
-    return morvix::test::dataPath("documents/" + nom);
-}
+std::string document(const std::string &nom) { return morvix::test::dataPath("documents/" + nom); }
 
 } // namespace
 
@@ -26,16 +24,14 @@ TEST(CliCorpus, AssemblesTextsAndDocuments) {
     writeFile("Notes de cours.txt", "un\n");
     std::filesystem::copy_file(document("trois.docx"), "trois.docx");
     std::string out, err;
-    ASSERT_EQ(cli("corpus c.txt 'Notes de cours.txt' trois.docx --cle-paragraphe parag", &out,
-                  &err),
-              0)
+    ASSERT_EQ(
+        cli("corpus c.txt 'Notes de cours.txt' trois.docx --cle-paragraphe parag", &out, &err), 0)
         << err;
     EXPECT_EQ(out, "corpus\tc.txt\nfichiers\t2\nconvertis\t1\ncaracteres remplaces\t2\n"
                    "espaces remplaces\t0\n");
     const std::string c = readFile("c.txt");
-    EXPECT_EQ(c.rfind("<titre=Notes_de_cours>\r\nun\n\r\n<titre=trois>\r\n<parag=1>\r\nLe c\x9C",
-                      0),
-              0u)
+    EXPECT_EQ(
+        c.rfind("<titre=Notes_de_cours>\r\nun\n\r\n<titre=trois>\r\n<parag=1>\r\nLe c\x9C", 0), 0u)
         << c;
     EXPECT_NE(c.find("\r<parag=3>\r\nHors du jeu : ? et ? fin.\r\r\n"), std::string::npos);
     ASSERT_EQ(cli("verify c.txt", &out, &err), 0) << err;

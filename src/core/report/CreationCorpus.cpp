@@ -58,8 +58,9 @@ ResultatCorpus EcritCorpus(const std::string &sortie, const std::vector<Fic> &fi
     std::error_code ec;
     for (const Fic &f : fichiers)
         if (std::filesystem::equivalent(sortie, f.Chemin, ec))
-            return echec("le corpus " + sortie + " ne peut remplacer un des fichiers qu'il "
-                                                 "rassemble");
+            return echec("le corpus " + sortie +
+                         " ne peut remplacer un des fichiers qu'il "
+                         "rassemble");
     FichierRemplace fichier;
     if (!fichier.Ouvre(sortie))
         return echec("le corpus ne peut être écrit : " + fichier.Erreur());

@@ -115,9 +115,10 @@ Fic::Fic(std::string chemin) : Chemin(std::move(chemin)) {
     case FormatDocument::Aucun: {
         const size_t point = Chemin.rfind('.');
         const size_t barre = Chemin.rfind('/');
-        std::string ext = point != std::string::npos && (barre == std::string::npos || point > barre)
-                              ? Chemin.substr(point)
-                              : std::string();
+        std::string ext =
+            point != std::string::npos && (barre == std::string::npos || point > barre)
+                ? Chemin.substr(point)
+                : std::string();
         for (char &c : ext)
             c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         Type = ext == ".txt" ? kFicTexte : kFicInconnu;

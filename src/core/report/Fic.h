@@ -28,8 +28,8 @@ inline constexpr size_t kLongueurNomFic = 40;
 struct EcritureFic {
     bool ok = true;
     bool annule = false;
-    std::string message;    // UTF-8, names the file and the cause when !ok
-    bool converti = false;  // a UTF-8 text or a document was converted to Windows-1252
+    std::string message;   // UTF-8, names the file and the cause when !ok
+    bool converti = false; // a UTF-8 text or a document was converted to Windows-1252
     int32_t nbParagraphes = 0;
     int64_t nbRemplaces = 0; // characters Windows-1252 cannot hold, replaced by '?'
     int64_t nbEspaces = 0;   // other spaces turned into blanks, invisible characters dropped

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cerrno>
 #include <cstring>
 #include <mutex>
 
@@ -462,16 +462,17 @@ bool signatureWord(const std::string &chemin) {
 
 ParagraphesDocument litDoc(const std::string &chemin, const Annulation *annulation) {
     if (!signatureWord(chemin))
-        return echec("le document " + chemin + " ne peut être converti : ce n'est pas un "
-                                               "document Word");
+        return echec("le document " + chemin +
+                     " ne peut être converti : ce n'est pas un "
+                     "document Word");
     const Sortie a = execute({"antiword", "-m", "UTF-8.txt", "-w", "0", "--", chemin}, annulation);
     ParagraphesDocument d;
     if (a.annule) {
         d.annule = true;
         return d;
     }
-    if (a.lance && a.statut == 0 && !a.sortie.empty() && a.sortie.find_first_not_of("\n\f") !=
-                                                             std::string::npos) {
+    if (a.lance && a.statut == 0 && !a.sortie.empty() &&
+        a.sortie.find_first_not_of("\n\f") != std::string::npos) {
         d.paragraphes = lignes(a.sortie);
         return d;
     }

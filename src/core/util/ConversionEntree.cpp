@@ -151,9 +151,9 @@ void ConvertisseurCp1252::convertit(std::string_view utf8, std::string &sortie) 
         U_SUCCESS(statut)) {
         m_nfc.resize(static_cast<size_t>(longueur) * 3 + 1);
         UErrorCode s2 = U_ZERO_ERROR;
-        const int32_t n = unorm2_normalize(nfc, texte, longueur,
-                                           reinterpret_cast<UChar *>(m_nfc.data()),
-                                           static_cast<int32_t>(m_nfc.size()), &s2);
+        const int32_t n =
+            unorm2_normalize(nfc, texte, longueur, reinterpret_cast<UChar *>(m_nfc.data()),
+                             static_cast<int32_t>(m_nfc.size()), &s2);
         if (U_SUCCESS(s2)) {
             texte = reinterpret_cast<const UChar *>(m_nfc.data());
             longueur = n;

@@ -63,11 +63,10 @@ TFenSelecFormes::TFenSelecFormes(const charg1 &base, ExecuteurTaches &taches, QW
     m_dragBtn->installEventFilter(this);
     m_motif->setObjectName(QStringLiteral("EdMotif"));
     m_typeReq->setObjectName(QStringLiteral("LstTypeReq"));
-    m_typeReq->addItems({Tr("est exactement ce que je recherche"),
-                         Tr("est le début de ce que je recherche"),
-                         Tr("est la fin de ce que je recherche"),
-                         Tr("est contenu dans ce que je recherche"),
-                         Tr("est une expression rationnelle")});
+    m_typeReq->addItems(
+        {Tr("est exactement ce que je recherche"), Tr("est le début de ce que je recherche"),
+         Tr("est la fin de ce que je recherche"), Tr("est contenu dans ce que je recherche"),
+         Tr("est une expression rationnelle")});
     m_typeReq->setCurrentIndex(0);
     m_ajout->setObjectName(QStringLiteral("ChkAjout"));
     m_ajout->setChecked(true);
@@ -214,8 +213,8 @@ void TFenSelecFormes::BtnSupprClick(bool tous) {
 }
 
 void TFenSelecFormes::BtnEnrClick() {
-    QString chemin = Interactions().choisitFichierEnregistrement(
-        this, Tr("Enregistrer une liste"), Tr("Listes (*.lst)"), QString());
+    QString chemin = Interactions().choisitFichierEnregistrement(this, Tr("Enregistrer une liste"),
+                                                                 Tr("Listes (*.lst)"), QString());
     if (chemin.isEmpty()) {
         return;
     }
@@ -230,8 +229,8 @@ void TFenSelecFormes::BtnEnrClick() {
 }
 
 void TFenSelecFormes::BtnLoadClick() {
-    const QString chemin = Interactions().choisitFichierOuverture(
-        this, Tr("Ouverture d'une liste"), Tr("Listes (*.lst)"));
+    const QString chemin = Interactions().choisitFichierOuverture(this, Tr("Ouverture d'une liste"),
+                                                                  Tr("Listes (*.lst)"));
     if (chemin.isEmpty()) {
         return;
     }
@@ -247,8 +246,7 @@ void TFenSelecFormes::BtnLoadClick() {
 }
 
 TTgenDragObject *TFenSelecFormes::DragBoutonObjet() const {
-    auto *objet =
-        new TTgenDragObject(m_dragBtn, NomGroupe(), m_couleur, m_codes.Taille());
+    auto *objet = new TTgenDragObject(m_dragBtn, NomGroupe(), m_couleur, m_codes.Taille());
     objet->Codes = m_codes.Codes();
     return objet;
 }
@@ -282,7 +280,8 @@ bool TFenSelecFormes::eventFilter(QObject *objet, QEvent *event) {
             m_pastilleEnfoncee = true;
         } else if (event->type() == QEvent::MouseButtonRelease && m_pastilleEnfoncee) {
             m_pastilleEnfoncee = false;
-            if (m_pastille->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint())) {
+            if (m_pastille->rect().contains(
+                    static_cast<QMouseEvent *>(event)->position().toPoint())) {
                 ShPastilleClick();
             }
             return true;

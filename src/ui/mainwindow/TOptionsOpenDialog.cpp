@@ -48,8 +48,7 @@ TOptionsOpenDialog::TOptionsOpenDialog(QWidget *parent)
         layout()->addWidget(bande);
     }
     connect(m_options, &QPushButton::clicked, this, &TOptionsOpenDialog::OptionsDemandees);
-    connect(this, &TOptionsOpenDialog::OptionsDemandees, this,
-            &TOptionsOpenDialog::CreationCorpus);
+    connect(this, &TOptionsOpenDialog::OptionsDemandees, this, &TOptionsOpenDialog::CreationCorpus);
 }
 
 void TOptionsOpenDialog::CreationCorpus() {

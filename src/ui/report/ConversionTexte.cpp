@@ -13,9 +13,10 @@ namespace morvix::ui {
 QString TexteRemplacements(int64_t nbRemplaces, int64_t nbEspaces) {
     QStringList parties;
     if (nbRemplaces > 0) {
-        parties << (nbRemplaces == 1 ? Tr("1 caractère non représentable remplacé par « ? »")
-                                     : Tr("%1 caractères non représentables remplacés par « ? »")
-                                           .arg(nbRemplaces));
+        parties
+            << (nbRemplaces == 1
+                    ? Tr("1 caractère non représentable remplacé par « ? »")
+                    : Tr("%1 caractères non représentables remplacés par « ? »").arg(nbRemplaces));
     }
     if (nbEspaces > 0) {
         parties << Tr("%1 espaces ou caractères invisibles remplacés par des blancs ou omis")
@@ -46,12 +47,12 @@ bool PrepareTexteSegmentation(QWidget *parent, ExecuteurTaches &taches, QString 
         return true;
     }
     const QString copie = DeCheminNatif(resultat->chemin);
-    QString texte = (resultat->document
-                         ? Tr("Ce document est converti en texte Windows-1252 : %1, qui va être "
-                              "segmenté.")
-                         : Tr("Ce texte est en UTF-8 : sa copie en Windows-1252, %1, va être "
-                              "segmentée."))
-                        .arg(QFileInfo(copie).fileName());
+    QString texte =
+        (resultat->document ? Tr("Ce document est converti en texte Windows-1252 : %1, qui va être "
+                                 "segmenté.")
+                            : Tr("Ce texte est en UTF-8 : sa copie en Windows-1252, %1, va être "
+                                 "segmentée."))
+            .arg(QFileInfo(copie).fileName());
     if (const QString r = TexteRemplacements(resultat->nbRemplaces, resultat->nbEspaces);
         !r.isEmpty()) {
         texte += QStringLiteral("\n") + r;

@@ -55,9 +55,9 @@ QVariant ModeleFichiersCorpus::data(const QModelIndex &index, int role) const {
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     }
     if (role == Qt::DecorationRole && index.column() == ColNom) {
-        const QStyle::StandardPixmap image = f.Type == kFicTexte  ? QStyle::SP_FileIcon
-                                             : f.EstDocument()    ? QStyle::SP_FileDialogDetailedView
-                                                                  : QStyle::SP_MessageBoxQuestion;
+        const QStyle::StandardPixmap image = f.Type == kFicTexte ? QStyle::SP_FileIcon
+                                             : f.EstDocument()   ? QStyle::SP_FileDialogDetailedView
+                                                                 : QStyle::SP_MessageBoxQuestion;
         return QApplication::style()->standardIcon(image);
     }
     return {};

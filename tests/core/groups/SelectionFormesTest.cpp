@@ -20,7 +20,7 @@ class SelectionFormesTest : public ::testing::Test {
   protected:
     void SetUp() override {
         base = test::chargeTexte(cp("le chant chanter chant du chanteur . le chant "
-                                          "chanter enchanté Chant .\n"),
+                                    "chanter enchanté Chant .\n"),
                                  "sel");
         // "le chant" and "chant du": segments 0 and 1.
         store.segs = {{{code("le"), code("chant")}, {0, 7}}, {{code("chant"), code("du")}, {3}}};
@@ -60,8 +60,9 @@ TEST_F(SelectionFormesTest, SearchesFormsThenSegments) {
         // A segment's text ends with a blank: the end of a segment never matches.
         {TypeRequete::Fin, "chant", {"chant"}},
         // The pattern is not escaped: the dot is any character.
-        {TypeRequete::Contenu, "h.nt", {"chant", "chanter", "Chant", "chanteur", cp("enchanté"),
-                                         "le chant ", "chant du "}},
+        {TypeRequete::Contenu,
+         "h.nt",
+         {"chant", "chanter", "Chant", "chanteur", cp("enchanté"), "le chant ", "chant du "}},
         {TypeRequete::Debut, "Chant", {"Chant"}},
         {TypeRequete::Expression, " $", {"le chant ", "chant du "}},
         {TypeRequete::Exacte, "chanter", {"chanter"}},
@@ -128,16 +129,16 @@ TEST_F(SelectionFormesTest, ListFilesRoundTrip) {
 
     base->AssigneSR(nullptr);
     l = LitListe("l.lst", *base);
-    EXPECT_EQ(l.codes, (std::vector<int32_t>{code("chant"), code("le"), code("chant"),
-                                             code("Chant")}));
+    EXPECT_EQ(l.codes,
+              (std::vector<int32_t>{code("chant"), code("le"), code("chant"), code("Chant")}));
     base->AssigneSR(&store);
 
     // By hand: blanks around a segment, several forms on a line, words that are not forms,
     // a UTF-8 file.
     writeFile("main.lst", "  le   chant \nle chanter absent\n\n\xC3\xA9t\xC3\xA9 enchant\xC3\xA9");
     l = LitListe("main.lst", *base);
-    EXPECT_EQ(l.codes, (std::vector<int32_t>{seg(0), code("le"), code("chanter"),
-                                             code("enchanté")}));
+    EXPECT_EQ(l.codes,
+              (std::vector<int32_t>{seg(0), code("le"), code("chanter"), code("enchanté")}));
     EXPECT_EQ(l.nbIgnores, 2);
 
     l = LitListe("absente.lst", *base);

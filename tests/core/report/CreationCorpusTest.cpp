@@ -22,8 +22,7 @@ namespace {
 // The three paragraphs of the "trois" documents, in Windows-1252.
 const std::vector<std::string> kTrois = {
     "Le c\x9Cur de l\x92\xE9t\xE9 co\xFBte 5 \x80 \xAB net \xBB.",
-    "Deuxi\xE8me paragraphe, avec  trois blancs et une tabulation.",
-    "Hors du jeu : ? et ? fin."};
+    "Deuxi\xE8me paragraphe, avec  trois blancs et une tabulation.", "Hors du jeu : ? et ? fin."};
 
 std::string document(const std::string &nom) { return dataPath("documents/" + nom); }
 
@@ -217,7 +216,7 @@ TEST(CreationCorpus, DocumentToSegmentBecomesItsTextCopy) {
     EXPECT_TRUE(r.document);
     EXPECT_EQ(r.chemin, "trois.cp1252.txt");
     EXPECT_EQ(r.nbRemplaces, 2);
-    EXPECT_EQ(readFile("trois.cp1252.txt"), kTrois[0] + "\r\n" + kTrois[1] + "\r\n" + kTrois[2] +
-                                                "\r\n");
+    EXPECT_EQ(readFile("trois.cp1252.txt"),
+              kTrois[0] + "\r\n" + kTrois[1] + "\r\n" + kTrois[2] + "\r\n");
     EXPECT_TRUE(fileExists("trois.docx"));
 }

@@ -1,8 +1,8 @@
 // UTF-8 input texts: detection, conversion to Windows-1252 with counted replacements, and
 // the copy that the segmentation is given instead of the text.
+#include "util/ConversionEntree.h"
 #include "segmentation/SegmPrinc.h"
 #include "segmentation/VerifCles.h"
-#include "util/ConversionEntree.h"
 
 #include "TestSupport.h"
 
@@ -20,16 +20,16 @@ TEST(ConversionEntree, DetectsOnlyValidUtf8BeyondAscii) {
         const char *octets;
         bool utf8;
     } cas[] = {
-        {"plain ascii", false},        // the same in both sets: left alone
-        {"caf\xE9", false},            // Windows-1252 é
-        {"caf\xC3\xA9", true},         // UTF-8 é
-        {"\xEF\xBB\xBFplain", true},   // byte-order mark
-        {"\xC0\xAF", false},           // overlong
-        {"\xED\xA0\x80", false},       // surrogate
-        {"\xF4\x90\x80\x80", false},   // above U+10FFFF
-        {"ok \xE2\x82", false},        // cut inside a sequence
-        {"\xE2\x80\x99 \x92", false},  // UTF-8 apostrophe then a Windows-1252 one
-        {"\xF0\x9F\x98\x80", true},    // outside the BMP
+        {"plain ascii", false},       // the same in both sets: left alone
+        {"caf\xE9", false},           // Windows-1252 é
+        {"caf\xC3\xA9", true},        // UTF-8 é
+        {"\xEF\xBB\xBFplain", true},  // byte-order mark
+        {"\xC0\xAF", false},          // overlong
+        {"\xED\xA0\x80", false},      // surrogate
+        {"\xF4\x90\x80\x80", false},  // above U+10FFFF
+        {"ok \xE2\x82", false},       // cut inside a sequence
+        {"\xE2\x80\x99 \x92", false}, // UTF-8 apostrophe then a Windows-1252 one
+        {"\xF0\x9F\x98\x80", true},   // outside the BMP
     };
     for (const Cas &c : cas)
         EXPECT_EQ(EstUtf8(c.octets), c.utf8) << c.octets;
@@ -55,8 +55,7 @@ TEST(ConversionEntree, KeepsWhatTheSetHoldsAndCountsTheRest) {
     EXPECT_EQ(Utf8VersCp1252("e\u0301t\u00E9 \xFF", &remplaces), "\xE9t\xE9 ?");
     EXPECT_EQ(remplaces, 1);
     // Narrow no-break spaces become blanks, joiners vanish, the byte-order mark goes.
-    EXPECT_EQ(Utf8VersCp1252("\xEF\xBB\xBFOui\u202F! a\u200Db", &remplaces, &espaces),
-              "Oui ! ab");
+    EXPECT_EQ(Utf8VersCp1252("\xEF\xBB\xBFOui\u202F! a\u200Db", &remplaces, &espaces), "Oui ! ab");
     EXPECT_EQ(remplaces, 0);
     EXPECT_EQ(espaces, 2);
     EXPECT_EQ(ResumeRemplacements(3, 0), "3 caractères non représentables remplacés par « ? »");
@@ -100,8 +99,8 @@ TEST(ConversionEntree, CopyBesideTheTextNeverReplacesIt) {
 
     // A Windows-1252 text, or any text read as Windows-1252, is segmented as it is.
     writeFile("w.txt", "L\x92\xE9t\xE9\n");
-    for (auto [chemin, mode] : {std::pair{"w.txt", EncodageEntree::Auto},
-                                std::pair{"u.txt", EncodageEntree::Cp1252}}) {
+    for (auto [chemin, mode] :
+         {std::pair{"w.txt", EncodageEntree::Auto}, std::pair{"u.txt", EncodageEntree::Cp1252}}) {
         r = ConvertitTexteCp1252(chemin, mode);
         EXPECT_TRUE(r.ok);
         EXPECT_FALSE(r.converti) << chemin;
