@@ -10,14 +10,12 @@
 #include "report/ModeleFichiersCorpus.h"
 #include "report/TFenCreerCorpus.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
 #include <QTest>
-#include <QTimer>
 
 #include <filesystem>
 
@@ -141,13 +139,16 @@ class TestFenCreerCorpus : public QObject {
         test::writeFile("seul.txt", "un\n");
         ui::TOptionsOpenDialog ouverture;
         QString titre;
-        QTimer::singleShot(0, [&] {
-            auto *dlg = qobject_cast<ui::TFenCreerCorpus *>(QApplication::activeModalWidget());
-            QVERIFY(dlg != nullptr);
+        utilisateur.dialogue = [&](QDialog &d) {
+            auto *dlg = qobject_cast<ui::TFenCreerCorpus *>(&d);
+            if (dlg == nullptr) {
+                return int(QDialog::Rejected);
+            }
             titre = dlg->windowTitle();
             dlg->AjouteFichiers({q(dir.path() + "/seul.txt")});
             dlg->BtnSaveClick();
-        });
+            return dlg->result();
+        };
         ouverture.BtnOptions()->click();
         QCOMPARE(titre, QStringLiteral("Création de Corpus"));
         QCOMPARE(ouverture.selectedFiles(), QStringList{q(dir.path() + "/seul.txt")});

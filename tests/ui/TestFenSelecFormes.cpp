@@ -4,6 +4,7 @@
 #include "UiTestSupport.h"
 
 #include "ExecuteurTaches.h"
+#include "Pastille.h"
 #include "Traduction.h"
 #include "base/SegmentStore.h"
 #include "base/charg1.h"

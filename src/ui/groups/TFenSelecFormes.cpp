@@ -3,6 +3,7 @@
 #include "ExecuteurTaches.h"
 #include "ExportTableau.h"
 #include "Interaction.h"
+#include "Pastille.h"
 #include "Texte.h"
 #include "Traduction.h"
 #include "base/charg1.h"
@@ -43,12 +44,12 @@ bool accepte(const QMimeData *data) {
 } // namespace
 
 TFenSelecFormes::TFenSelecFormes(const charg1 &base, ExecuteurTaches &taches, QWidget *parent)
-    : QWidget(parent), m_base(base), m_taches(taches), m_couleur(kSansCouleur),
-      m_groupe(new QGroupBox), m_nomGrp(new QLineEdit), m_dragBtn(new QToolButton),
-      m_motif(new QLineEdit), m_typeReq(new QComboBox), m_ajout(new QCheckBox(Tr("Ajouter"))),
+    : QWidget(parent), m_base(base), m_taches(taches), m_groupe(new QGroupBox),
+      m_nomGrp(new QLineEdit), m_dragBtn(new QToolButton), m_motif(new QLineEdit),
+      m_typeReq(new QComboBox), m_ajout(new QCheckBox(Tr("Ajouter"))),
       m_rech(new QPushButton(Tr("&Rechercher"))), m_suppr(new QPushButton(Tr("&Supprimer"))),
       m_enr(new QPushButton(Tr("&Enregistrer"))), m_load(new QPushButton(Tr("&Charger"))),
-      m_pastille(new QLabel), m_liste(new QTableView),
+      m_pastille(new Pastille), m_liste(new QTableView),
       m_modele(new ModeleSelecFormes(base, m_codes, this)) {
     setObjectName(QStringLiteral("FenSelecFormes"));
     setWindowTitle(titre());
@@ -79,11 +80,9 @@ TFenSelecFormes::TFenSelecFormes(const charg1 &base, ExecuteurTaches &taches, QW
     m_enr->setToolTip(Tr("Permet de sauvegarder sur disque une liste\r\npour usage ultérieur"));
     m_load->setObjectName(QStringLiteral("BtnLoad"));
     m_load->setToolTip(Tr("Permet de charger une liste déjà créée"));
-    m_pastille->setObjectName(QStringLiteral("ShPastille"));
     m_pastille->setFixedSize(24, 16);
     m_pastille->setToolTip(Tr("Cliquez ici pour choisir\r\nla couleur du Tgen."));
-    m_pastille->setAccessibleName(m_pastille->toolTip());
-    m_pastille->installEventFilter(this);
+    m_pastille->setAccessibleName(Tr("Couleur du groupe"));
     SetCouleurPastille(kSansCouleur);
 
     m_liste->setObjectName(QStringLiteral("ListResu"));
@@ -136,11 +135,9 @@ TFenSelecFormes::TFenSelecFormes(const charg1 &base, ExecuteurTaches &taches, QW
     connect(m_load, &QPushButton::clicked, this, &TFenSelecFormes::BtnLoadClick);
 }
 
-void TFenSelecFormes::SetCouleurPastille(uint32_t couleur) {
-    m_couleur = couleur;
-    m_pastille->setStyleSheet(
-        QStringLiteral("background: %1; border: 1px solid black;").arg(CouleurQt(couleur).name()));
-}
+uint32_t TFenSelecFormes::CouleurPastille() const { return m_pastille->Couleur(); }
+
+void TFenSelecFormes::SetCouleurPastille(uint32_t couleur) { m_pastille->SetCouleur(couleur); }
 
 std::string TFenSelecFormes::NomGroupe() const { return VersCp1252(m_nomGrp->text().trimmed()); }
 
@@ -246,7 +243,7 @@ void TFenSelecFormes::BtnLoadClick() {
 }
 
 TTgenDragObject *TFenSelecFormes::DragBoutonObjet() const {
-    auto *objet = new TTgenDragObject(m_dragBtn, NomGroupe(), m_couleur, m_codes.Taille());
+    auto *objet = new TTgenDragObject(m_dragBtn, NomGroupe(), CouleurPastille(), m_codes.Taille());
     objet->Codes = m_codes.Codes();
     return objet;
 }
@@ -268,25 +265,8 @@ bool TFenSelecFormes::Depose(const QMimeData *data) {
     return true;
 }
 
-void TFenSelecFormes::ShPastilleClick() {
-    if (auto choix = Interactions().choisitCouleur(this, CouleurQt(m_couleur))) {
-        SetCouleurPastille(CouleurBgr(*choix));
-    }
-}
-
 bool TFenSelecFormes::eventFilter(QObject *objet, QEvent *event) {
-    if (objet == m_pastille) {
-        if (event->type() == QEvent::MouseButtonPress) {
-            m_pastilleEnfoncee = true;
-        } else if (event->type() == QEvent::MouseButtonRelease && m_pastilleEnfoncee) {
-            m_pastilleEnfoncee = false;
-            if (m_pastille->rect().contains(
-                    static_cast<QMouseEvent *>(event)->position().toPoint())) {
-                ShPastilleClick();
-            }
-            return true;
-        }
-    } else if (objet == m_dragBtn) {
+    if (objet == m_dragBtn) {
         if (event->type() == QEvent::MouseButtonPress) {
             m_departDrag = static_cast<QMouseEvent *>(event)->position().toPoint();
         } else if (event->type() == QEvent::MouseMove) {

@@ -29,6 +29,7 @@ namespace morvix::ui {
 
 class ExecuteurTaches;
 class ModeleSelecFormes;
+class Pastille;
 class TTgenDragObject;
 
 class TFenSelecFormes : public QWidget {
@@ -47,11 +48,11 @@ class TFenSelecFormes : public QWidget {
     QPushButton *BtnSuppr() const { return m_suppr; }
     QPushButton *BtnEnr() const { return m_enr; }
     QPushButton *BtnLoad() const { return m_load; }
-    QLabel *ShPastille() const { return m_pastille; }
+    Pastille *ShPastille() const { return m_pastille; }
     QTableView *ListResu() const { return m_liste; }
     ModeleSelecFormes *Modele() const { return m_modele; }
     const std::vector<int32_t> &Codes() const { return m_codes.Codes(); }
-    uint32_t CouleurPastille() const { return m_couleur; }
+    uint32_t CouleurPastille() const;
     void SetCouleurPastille(uint32_t couleur);
 
     // Runs the request of the list's kind on the pattern; the pattern-matching kinds run on
@@ -73,13 +74,10 @@ class TFenSelecFormes : public QWidget {
   private:
     std::string NomGroupe() const;
     void Ajoute(const std::vector<int32_t> &codes, bool remplace);
-    void ShPastilleClick();
 
     const charg1 &m_base;
     ExecuteurTaches &m_taches;
     ListeCodes m_codes;
-    uint32_t m_couleur;
-    bool m_pastilleEnfoncee = false;
     QPoint m_departDrag;
 
     QGroupBox *m_groupe;
@@ -92,7 +90,7 @@ class TFenSelecFormes : public QWidget {
     QPushButton *m_suppr;
     QPushButton *m_enr;
     QPushButton *m_load;
-    QLabel *m_pastille;
+    Pastille *m_pastille;
     QTableView *m_liste;
     ModeleSelecFormes *m_modele;
 };

@@ -1,5 +1,6 @@
 #include "mainwindow/TOptionsOpenDialog.h"
 
+#include "Interaction.h"
 #include "Traduction.h"
 #include "report/TFenCreerCorpus.h"
 
@@ -53,7 +54,7 @@ TOptionsOpenDialog::TOptionsOpenDialog(QWidget *parent)
 
 void TOptionsOpenDialog::CreationCorpus() {
     TFenCreerCorpus dialogue(this);
-    if (dialogue.exec() == QDialog::Accepted && !dialogue.FichierSauve().isEmpty()) {
+    if (ExecuteDialogue(dialogue) == QDialog::Accepted && !dialogue.FichierSauve().isEmpty()) {
         SelectionneFichier(dialogue.FichierSauve());
     }
 }
