@@ -1,11 +1,13 @@
 // morvix-cli commands of the concordance: concordance, inventaire.
 #include "CliCommand.h"
+#include "CliSegments.h"
 
 #include "base/charg1.h"
 #include "concordance/Concordance.h"
 #include "concordance/ConcordanceDocuments.h"
 #include "partitions/Partition.h"
 #include "segmentation/SegmPrinc.h"
+#include "segments/SegRep.h"
 
 #include <iostream>
 #include <memory>
@@ -33,28 +35,26 @@ std::unique_ptr<Tgen> pole(const charg1 &base, const CliArgs &args, int &rc) {
     }
     const std::string form = inText(args.positionals()[1]);
     auto group = PoleDepuisForme(base, form);
+    if (!group) {
+        const int32_t segment = CodeSegmentDeTexte(base, form);
+        if (segment >= 0)
+            return std::make_unique<Tgen>(&base, &segment, 1, nullptr);
+    }
     if (!group)
         rc = fail(kExitInput, "la forme " + args.positionals()[1] + " n'est pas dans la base");
     return group;
 }
 
 void printText(const DocumentConcordance &doc) {
-    for (const ElementDocument &item : doc.elements) {
-        if (item.entete)
-            std::cout << outText("Partie : " + item.libelle +
-                                 ", Nombre de contextes : " + std::to_string(item.nombre))
-                      << '\n';
-        else
-            std::cout << outText(item.ligne.gauche + ' ' + item.ligne.pole + ' ' +
-                                 item.ligne.droite)
-                      << '\n';
-    }
+    for (const ElementDocument &item : doc.elements)
+        std::cout << outText(LigneAffichage(item).texte) << '\n';
 }
 
 int concordance(const std::vector<std::string> &argv) {
     CliArgs args;
     if (!parseOrUsage("concordance", argv,
-                      {"--regex", "--tri", "--largeur", "--partition", "--format"}, {}, 1, 2, args))
+                      {"--regex", "--tri", "--largeur", "--partition", "--format", kOptionSegments},
+                      {}, 1, 2, args))
         return kExitUsage;
     std::string error;
     int64_t largeur = kLargeurDefaut;
@@ -79,6 +79,9 @@ int concordance(const std::vector<std::string> &argv) {
     if (!chargeBase(base, args.positionals()[0]))
         return kExitInput;
     int rc = kExitOk;
+    const std::unique_ptr<SegRep> segments = attacheSegments(base, args, rc);
+    if (rc != kExitOk)
+        return rc;
     auto group = pole(base, args, rc);
     if (!group)
         return rc;
@@ -132,8 +135,8 @@ int inventaire(const std::vector<std::string> &argv) {
 
 const CommandRegistration kConcordance(
     {"concordance",
-     "concordance BASE.par (FORM | --regex EXPR) [--tri aucun|avant|apres] [--largeur N] "
-     "[--partition KEY] [--format text|rtf|html]",
+     "concordance BASE.par (FORM | SEGMENT | --regex EXPR) [--tri aucun|avant|apres] "
+     "[--largeur N] [--partition KEY] [--format text|rtf|html] [--segments SF,SS]",
      "contextes du pôle, triés et regroupés par partie ; rtf et html sont écrits en "
      "Windows-1252",
      concordance});

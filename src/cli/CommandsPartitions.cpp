@@ -1,11 +1,13 @@
 // morvix-cli commands on partitions: partition, specif, spectot, chrono, increments.
 #include "CliCommand.h"
+#include "CliSegments.h"
 
 #include "base/charg1.h"
 #include "partitions/CalcSpecTot.h"
 #include "partitions/Partition.h"
 #include "partitions/PrimSpec.h"
 #include "partitions/PrimSpecChr.h"
+#include "segments/SegRep.h"
 
 #include <iostream>
 #include <memory>
@@ -18,17 +20,21 @@ namespace {
 // A loaded base and its partition on a key, or the exit code of the failure.
 struct Chargement {
     std::unique_ptr<charg1> base;
+    std::unique_ptr<SegRep> segments; // with --segments
     std::unique_ptr<Partition> part;
     int code = kExitOk;
 };
 
-Chargement charge(const std::string &path, const std::string &cle) {
+Chargement charge(const std::string &path, const std::string &cle, const CliArgs &args) {
     Chargement c;
     c.base = std::make_unique<charg1>();
     if (!chargeBase(*c.base, path)) {
         c.code = kExitInput;
         return c;
     }
+    c.segments = attacheSegments(*c.base, args, c.code);
+    if (c.code != kExitOk)
+        return c;
     const int32_t code = Partition::CodeCle(*c.base, inText(cle));
     if (code < 0) {
         c.code = fail(kExitInput, "la clé « " + cle + " » n'existe pas dans la base " + path);
@@ -79,13 +85,16 @@ bool prepare(const char *commande, const std::vector<std::string> &argv,
              const std::set<std::string> &valued, const char *cible, CliArgs &args, Chargement &c,
              int &code) {
     code = kExitUsage;
-    if (!parseOrUsage(commande, argv, valued, {}, 2, 2, args))
+    std::set<std::string> options = valued;
+    if (std::string_view(commande) != "partition")
+        options.insert(kOptionSegments);
+    if (!parseOrUsage(commande, argv, options, {}, 2, 2, args))
         return false;
     if (cible && !args.has(cible)) {
         code = fail(kExitUsage, std::string(commande) + " : " + cible + " est obligatoire");
         return false;
     }
-    c = charge(args.positionals()[0], args.positionals()[1]);
+    c = charge(args.positionals()[0], args.positionals()[1], args);
     if (!c.part) {
         code = c.code;
         return false;
@@ -153,19 +162,26 @@ int spectot(const std::vector<std::string> &argv) {
     }
     std::cout << '\n';
     std::string ligne;
-    for (int32_t j = 0; j < c.base->Nbform(); ++j) {
-        ligne = outText(c.base->RetourneGraphie(j, false));
+    std::vector<int32_t> frq(static_cast<size_t>(p.NbParties));
+    auto imprime = [&](int32_t code, int32_t F) {
+        ligne = outText(c.base->RetourneGraphie(code, false));
         ligne += '\t';
-        ligne += std::to_string(c.base->RetourneFrq(j));
+        ligne += std::to_string(F);
+        p.FrqParties(code, frq.data());
         for (int32_t i = 0; i < tot.NbParties(); ++i) {
             ligne += '\t';
-            ligne += std::to_string(p.Frq(j, tot.NumParties()[static_cast<size_t>(i)]));
+            ligne += std::to_string(frq[static_cast<size_t>(tot.NumParties()[static_cast<size_t>(i)])]);
             ligne += '\t';
-            ligne += std::to_string(tot.CoeffPartie(j, i));
+            ligne += std::to_string(tot.CoeffPartie(code, i));
         }
         ligne += '\n';
         std::cout << ligne;
-    }
+    };
+    for (int32_t j = 0; j < c.base->Nbform(); ++j)
+        imprime(j, c.base->RetourneFrq(j));
+    if (c.segments)
+        for (int32_t k = 0; k < c.segments->NbSegments(); ++k)
+            imprime(c.base->Nbart() + 1 + k, c.segments->FrqSeg(k));
     return kExitOk;
 }
 
@@ -216,20 +232,22 @@ const CommandRegistration kPartition({"partition", "partition BASE.par KEY",
                                       partition});
 const CommandRegistration kSpecif({"specif",
                                    "specif BASE.par KEY --parts L1,L2… [--reference L1,…] "
-                                   "[--seuil 5] [--frqmin 10]",
+                                   "[--seuil 5] [--frqmin 10] [--segments SF,SS]",
                                    "spécificités des parties nommées contre la référence "
                                    "(toutes les parties par défaut)",
                                    specif});
-const CommandRegistration kSpectot({"spectot", "spectot BASE.par KEY [--seuil 5] [--frqmin 10]",
+const CommandRegistration kSpectot({"spectot", "spectot BASE.par KEY [--seuil 5] [--frqmin 10] "
+                                    "[--segments SF,SS]",
                                     "fréquence et coefficient de spécificité de chaque forme "
                                     "dans chaque partie",
                                     spectot});
 const CommandRegistration kChrono({"chrono",
-                                   "chrono BASE.par KEY [--seuil 5] [--frqmin 10] [--order N]",
+                                   "chrono BASE.par KEY [--seuil 5] [--frqmin 10] [--order N] "
+                                   "[--segments SF,SS]",
                                    "spécificités chronologiques (ordre de tri 0 à 9)", chrono});
 const CommandRegistration kIncrements({"increments",
                                        "increments BASE.par KEY --part LABEL [--seuil 5] "
-                                       "[--frqmin 10]",
+                                       "[--frqmin 10] [--segments SF,SS]",
                                        "accroissements spécifiques d'une partie", increments});
 
 } // namespace

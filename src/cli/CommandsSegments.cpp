@@ -1,5 +1,6 @@
 // morvix-cli command on repeated segments: segments.
 #include "CliCommand.h"
+#include "CliSegments.h"
 
 #include "base/charg1.h"
 #include "segments/SegRep.h"
@@ -37,8 +38,7 @@ int segments(const std::vector<std::string> &argv) {
                 delims.insert(code);
         }
     } else {
-        for (int32_t code = first; code < last; ++code)
-            delims.insert(code);
+        delims = delimiteursPonctuation(base);
     }
 
     SegRep store(&base, std::move(delims));

@@ -1,5 +1,6 @@
 #include "base/charg1.h"
 
+#include "base/TriContextes.h"
 #include "util/BinaryIO.h"
 
 #include <algorithm>
@@ -469,12 +470,7 @@ int charg1::Compar(int32_t p1, int32_t p2, int32_t sens, int32_t codeMax) const 
 }
 
 void charg1::TriCont(int32_t *positions, int32_t n, int32_t sens, int32_t codeMax) const {
-    if (sens == 0 || n < 2)
-        return;
-    std::sort(positions, positions + n, [&](int32_t a, int32_t b) {
-        int c = ComparContextes(a, b, sens, codeMax);
-        return c != 0 ? c < 0 : a < b;
-    });
+    TriContextes(*this, positions, n, sens, codeMax);
 }
 
 void charg1::AssigneSR(const SegmentStore *store) {

@@ -104,11 +104,13 @@ class charg1 {
 
     // Sorts positions by their right (sens +1) or left (sens -1) context, codes above
     // codeMax skipped; nothing when sens is 0. A context that reaches an edge of the text
-    // before any difference sorts first; equal contexts keep ascending positions.
+    // before any difference sorts first; contexts equal over kBorneContexte articles
+    // (TriContextes.h) come by ascending position.
     void TriCont(int32_t *positions, int32_t n, int32_t sens, int32_t codeMax) const;
     // 1 when p1 may stay before p2 in the context order, else 0.
     int Compar(int32_t p1, int32_t p2, int32_t sens, int32_t codeMax) const;
-    // Three-way context comparison behind TriCont: <0, 0 (equal up to the same edge), >0.
+    // Three-way context comparison over the whole contexts (unbounded, unlike TriCont): <0,
+    // 0 (equal up to the same edge), >0.
     int ComparContextes(int32_t p1, int32_t p2, int32_t sens, int32_t codeMax) const;
 
     void AssigneSR(const SegmentStore *store);

@@ -1,12 +1,12 @@
 #include "concordance/Concordance.h"
 
+#include "base/TriContextes.h"
 #include "base/charg1.h"
 #include "partitions/Partition.h"
 #include "segments/SegRep.h"
 #include "util/RegexTables.h"
 
 #include <algorithm>
-#include <climits>
 #include <cstdio>
 #include <span>
 
@@ -27,6 +27,22 @@ std::unique_ptr<Tgen> PoleDepuisForme(const charg1 &base, std::string_view graph
     if (code < 0)
         return nullptr;
     return std::make_unique<Tgen>(&base, &code, 1, nullptr);
+}
+
+int32_t CodeSegmentDeTexte(const charg1 &base, std::string_view texte) {
+    if (!base.SegmentStoreAttache() || texte.empty())
+        return -1;
+    if (texte.back() == ' ')
+        texte.remove_suffix(1);
+    for (int32_t k = 0; k < base.NbFormSup(); ++k) {
+        const int32_t code = base.Nbart() + 1 + k;
+        std::string_view graphie = base.RetourneGraphie(code, false);
+        if (!graphie.empty() && graphie.back() == ' ')
+            graphie.remove_suffix(1);
+        if (graphie == texte)
+            return code;
+    }
+    return -1;
 }
 
 std::vector<int32_t> CodesDepuisExpression(const charg1 &base, std::string_view motif,
@@ -58,72 +74,26 @@ std::unique_ptr<Tgen> PoleDepuisExpression(const charg1 &base, std::string_view 
 
 namespace {
 
-// Context order of TriCont, faster: each occurrence carries the ranks of the first four
-// forms of its context (kBord once the edge is reached), and only positions whose four first
-// forms agree are compared further, by charg1::ComparContextes, then by position.
-struct CleContexte {
-    int32_t rang[4]; // alphabetical ranks; kBord once the edge is reached
-    int32_t position;
-    int32_t indice;
-};
-constexpr int32_t kBord = INT32_MIN;
-
-std::vector<CleContexte> cleContextes(const charg1 &base, const std::vector<int32_t> &positions,
-                                      int32_t sens) {
-    const std::span<const int32_t> t = base.TnumData();
-    const int32_t nbitem = base.Nbitem(), codeMax = base.Nbform() - 1;
-    std::vector<CleContexte> keys(positions.size());
-    for (size_t i = 0; i < positions.size(); ++i) {
-        int32_t p = positions[i];
-        CleContexte &key = keys[i];
-        key.position = p;
-        key.indice = static_cast<int32_t>(i);
-        bool edge = false;
-        for (int32_t &rank : key.rang) {
-            rank = kBord;
-            if (edge)
-                continue;
-            do {
-                p += sens;
-            } while (p >= 0 && p < nbitem && t[static_cast<size_t>(p)] > codeMax);
-            edge = p < 0 || p >= nbitem;
-            if (!edge)
-                rank = base.Lexg(t[static_cast<size_t>(p)]);
-        }
-    }
-    const int32_t dir = sens < 0 ? -1 : 1;
-    std::sort(keys.begin(), keys.end(), [&](const CleContexte &a, const CleContexte &b) {
-        for (int k = 0; k < 4; ++k)
-            if (a.rang[k] != b.rang[k])
-                return a.rang[k] < b.rang[k];
-        const int c = base.ComparContextes(a.position, b.position, dir, codeMax);
-        return c != 0 ? c < 0 : a.position < b.position;
+// Indexes into `positions` in the order of the lines; false when cancelled.
+bool ordreLignes(const charg1 &base, const std::vector<int32_t> &positions, int32_t sens,
+                 std::vector<int32_t> &order, const Annulation *annulation) {
+    if (sens != kTriAucun)
+        return OrdreContextes(base, positions, sens < 0 ? -1 : 1, base.Nbform() - 1, order,
+                              annulation);
+    order.resize(positions.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = static_cast<int32_t>(i);
+    std::stable_sort(order.begin(), order.end(), [&](int32_t a, int32_t b) {
+        return positions[static_cast<size_t>(a)] < positions[static_cast<size_t>(b)];
     });
-    return keys;
-}
-
-// Indexes into `positions` in the order of the lines.
-std::vector<int32_t> ordreLignes(const charg1 &base, const std::vector<int32_t> &positions,
-                                 int32_t sens) {
-    std::vector<int32_t> order(positions.size());
-    if (sens == kTriAucun) {
-        for (size_t i = 0; i < order.size(); ++i)
-            order[i] = static_cast<int32_t>(i);
-        std::stable_sort(order.begin(), order.end(), [&](int32_t a, int32_t b) {
-            return positions[static_cast<size_t>(a)] < positions[static_cast<size_t>(b)];
-        });
-        return order;
-    }
-    std::vector<CleContexte> keys = cleContextes(base, positions, sens < 0 ? -1 : 1);
-    for (size_t i = 0; i < keys.size(); ++i)
-        order[i] = keys[i].indice;
-    return order;
+    return true;
 }
 
 } // namespace
 
 void TrieOccurrences(const charg1 &base, std::vector<int32_t> &positions, int32_t sens) {
-    std::vector<int32_t> order = ordreLignes(base, positions, sens);
+    std::vector<int32_t> order;
+    ordreLignes(base, positions, sens, order, nullptr);
     std::vector<int32_t> sorted(positions.size());
     for (size_t i = 0; i < order.size(); ++i)
         sorted[i] = positions[static_cast<size_t>(order[i])];
@@ -207,7 +177,11 @@ DocumentConcordance ConstruitConcordance(const charg1 &base, const Tgen &pole,
     const size_t n = positions.size();
     doc.nbOccurrences = static_cast<int32_t>(n);
     const auto width = static_cast<size_t>(std::clamp(options.largeur, kLargeurMin, kLargeurMax));
-    const std::vector<int32_t> order = ordreLignes(base, positions, options.sens);
+    std::vector<int32_t> order;
+    if (!ordreLignes(base, positions, options.sens, order, options.annulation)) {
+        doc.annule = true;
+        return doc;
+    }
 
     // The document's slot of each occurrence (-1: in no part), headers placed first.
     std::vector<int32_t> slot(n, -1);
@@ -249,10 +223,16 @@ DocumentConcordance ConstruitConcordance(const charg1 &base, const Tgen &pole,
     }
     // Lines are built in text order, where the reads of the numeric text are close.
     const GraphiesContexte graphies(base);
-    for (size_t i = 0; i < n; ++i)
+    for (size_t i = 0; i < n; ++i) {
+        if ((i & 0xFFFF) == 0xFFFF && Annulee(options.annulation)) {
+            doc = DocumentConcordance();
+            doc.annule = true;
+            return doc;
+        }
         if (slot[i] >= 0)
             buildLine(graphies, positions[i], width,
                       doc.elements[static_cast<size_t>(slot[i])].ligne);
+    }
     return doc;
 }
 
@@ -264,11 +244,16 @@ std::set<int32_t> DelimiteursDepuisTexte(const charg1 &base, std::string_view ca
 }
 
 DocumentConcordance ConstruitInventaire(const charg1 &base, const Tgen &pole,
-                                        std::string_view delimiteurs) {
+                                        std::string_view delimiteurs,
+                                        const Annulation *annulation) {
     DocumentConcordance doc;
     SegRep store(&base, DelimiteursDepuisTexte(base, delimiteurs));
     store.SeuilSeg = 2;
     store.CalcTgenSR(pole, true);
+    if (Annulee(annulation)) {
+        doc.annule = true;
+        return doc;
+    }
     store.TriAlpha();
     doc.nbOccurrences = store.NbSegments();
     doc.nbLignes = store.NbSegments();

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "groups/Tgen.h"
+#include "util/Annulation.h"
 
 #include <cstdint>
 #include <functional>
@@ -65,16 +66,22 @@ struct DocumentConcordance {
     std::vector<ElementDocument> elements;
     int32_t nbLignes = 0;      // lines in the document
     int32_t nbOccurrences = 0; // occurrences of the pole (concordance) or segments (inventory)
+    bool annule = false;       // the building was cancelled: the document is empty
 };
 
 struct OptionsConcordance {
     int32_t sens = kTriAucun; // kTriAvant, kTriAucun, kTriApres
     int32_t largeur = kLargeurDefaut;
     const RegroupementParties *regroupement = nullptr; // null: no grouping
+    const Annulation *annulation = nullptr;            // polled while sorting and building
 };
 
 // A one-article pole from a typed graphy (forms and punctuation signs), or null.
 std::unique_ptr<Tgen> PoleDepuisForme(const charg1 &base, std::string_view graphie);
+
+// The code of the attached segment whose text is `texte`, its trailing blank optional, or
+// -1 (also without a store).
+int32_t CodeSegmentDeTexte(const charg1 &base, std::string_view texte);
 
 // The codes whose text the pattern matches: forms in code order, then the segments of the
 // attached store. `erreur` gets the engine's message when the pattern does not compile
@@ -85,7 +92,8 @@ std::vector<int32_t> CodesDepuisExpression(const charg1 &base, std::string_view 
 std::unique_ptr<Tgen> PoleDepuisExpression(const charg1 &base, std::string_view motif,
                                            std::string &erreur);
 
-// Sorts positions by their context (kTriAvant, kTriApres) or puts them back in text order
+// Sorts positions by their context (kTriAvant, kTriApres; forms only, compared over at most
+// kBorneContexte forms, equal contexts by position) or puts them back in text order
 // (kTriAucun).
 void TrieOccurrences(const charg1 &base, std::vector<int32_t> &positions, int32_t sens);
 
@@ -103,6 +111,7 @@ std::set<int32_t> DelimiteursDepuisTexte(const charg1 &base, std::string_view ca
 // The distributional inventory of the pole: its segments of frequency 2 or more in
 // alphabetical order, each as a line whose left text is the frequency and dash groups.
 DocumentConcordance ConstruitInventaire(const charg1 &base, const Tgen &pole,
-                                        std::string_view delimiteurs);
+                                        std::string_view delimiteurs,
+                                        const Annulation *annulation = nullptr);
 
 } // namespace morvix

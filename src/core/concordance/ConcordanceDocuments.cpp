@@ -35,6 +35,25 @@ void appendHtmlEscaped(std::string &out, const std::string &text) {
 
 } // namespace
 
+LigneAffichee LigneAffichage(const ElementDocument &item) {
+    LigneAffichee ligne;
+    if (item.entete) {
+        ligne.texte = "Partie : " + item.libelle +
+                      ", Nombre de contextes : " + std::to_string(item.nombre);
+        return ligne;
+    }
+    const LigneContexte &l = item.ligne;
+    ligne.texte.reserve(l.gauche.size() + l.pole.size() + l.droite.size() + 2);
+    ligne.texte += l.gauche;
+    ligne.texte += ' ';
+    ligne.debutPole = ligne.texte.size();
+    ligne.longueurPole = l.pole.size();
+    ligne.texte += l.pole;
+    ligne.texte += ' ';
+    ligne.texte += l.droite;
+    return ligne;
+}
+
 std::string DocumentRtf(const DocumentConcordance &document, uint32_t couleurPole) {
     const uint32_t c = couleurPole == kCouleurAucune ? 0 : couleurPole;
     std::string out = "{\\rtf1\\ansi\\deff0\\deftab10000\n{\\fonttbl{\\f0\\fmodern\\fprq1 Courier "
@@ -82,18 +101,21 @@ std::string TitreEntreeConcordance(const std::string &nomPole, int32_t sens) {
     return TitreConcordance(nomPole) + TexteTri(sens);
 }
 
-std::string PageHtmlConcordance(const DocumentConcordance &document,
-                                const InfoPageConcordance &info) {
-    std::string out = "<html>\n<head>\n<title>Concordance</title>\n</head>\n<body "
-                      "bgcolor=#ffffff>\n<CENTER><H3>";
+namespace {
+
+std::string debutPage(const char *titreHtml, const InfoPageConcordance &info,
+                      const std::string *cle) {
+    std::string out = "<html>\n<head>\n<title>";
+    out += titreHtml;
+    out += "</title>\n</head>\n<body bgcolor=#ffffff>\n<CENTER><H3>";
     out += info.titreFenetre;
     out += "</H3></CENTER><br>";
-    out += EnteteRapport(info.nomBase, info.cle, info.date);
+    out += EnteteRapport(info.nomBase, cle, info.date);
     out += "<pre><font size=2>";
-    appendHtmlEscaped(out, TitreConcordance(info.nomPole));
-    out += "<br>";
-    out += TexteTri(info.sens);
-    out += "<br><br>\n";
+    return out;
+}
+
+void appendLignes(std::string &out, const DocumentConcordance &document) {
     for (const ElementDocument &item : document.elements) {
         if (item.entete) {
             out += "\n<br><b>Partie : ";
@@ -110,7 +132,35 @@ std::string PageHtmlConcordance(const DocumentConcordance &document,
         appendHtmlEscaped(out, item.ligne.droite);
         out += '\n';
     }
+}
+
+} // namespace
+
+std::string PageHtmlConcordance(const DocumentConcordance &document,
+                                const InfoPageConcordance &info) {
+    std::string out = debutPage("Concordance", info, info.cle);
+    appendHtmlEscaped(out, TitreConcordance(info.nomPole));
+    out += "<br>";
+    out += TexteTri(info.sens);
+    out += "<br><br>\n";
+    appendLignes(out, document);
     out += "</font></pre></body></html>";
+    return out;
+}
+
+std::string TitreInventaire(const std::string &nomPole) {
+    return "Inventaire distributionnel de : " + nomPole;
+}
+
+std::string PageHtmlInventaire(const DocumentConcordance &document,
+                               const InfoPageConcordance &info) {
+    std::string out = debutPage("Inventaire distributionnel", info, nullptr);
+    appendHtmlEscaped(out, TitreInventaire(info.nomPole));
+    out += "<br><br>\n";
+    appendLignes(out, document);
+    out += "<br>";
+    out += std::to_string(document.nbOccurrences);
+    out += " segments\n</font></pre></body></html>";
     return out;
 }
 

@@ -11,6 +11,15 @@
 
 namespace morvix {
 
+// An item as a text line, the way the window and the command line show it: a part header
+// "Partie : " label ", Nombre de contextes : " n, or left, blank, pole, blank, right.
+struct LigneAffichee {
+    std::string texte;
+    size_t debutPole = 0;    // where the pole begins in `texte` (lines only)
+    size_t longueurPole = 0; // 0 for a header
+};
+LigneAffichee LigneAffichage(const ElementDocument &item);
+
 // Rich text in Courier New: the pole in bold in its colour (black when the colour is white),
 // part headers in bold; backslashes and braces of the texts are escaped.
 std::string DocumentRtf(const DocumentConcordance &document, uint32_t couleurPole);
@@ -36,5 +45,16 @@ std::string TitreEntreeConcordance(const std::string &nomPole, int32_t sens);
 // The report page of the concordance. The texts are escaped for HTML.
 std::string PageHtmlConcordance(const DocumentConcordance &document,
                                 const InfoPageConcordance &info);
+
+// "Inventaire distributionnel de : " and the pole's name.
+std::string TitreInventaire(const std::string &nomPole);
+// The report page of a distributional inventory, laid out like the concordance's (the sort
+// and the grouping do not apply), ending with the number of segments.
+std::string PageHtmlInventaire(const DocumentConcordance &document,
+                               const InfoPageConcordance &info);
+
+// Stems of the pages' file names in the report ("conc1.html", "inv1.html", ...).
+inline constexpr const char *kSouchePageConcordance = "conc";
+inline constexpr const char *kSouchePageInventaire = "inv";
 
 } // namespace morvix

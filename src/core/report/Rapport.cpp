@@ -7,6 +7,7 @@
 #include "util/Programme.h"
 #include "util/TextWriter.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cstdlib>
 #include <filesystem>
@@ -60,6 +61,28 @@ bool Rapport::AjouteEntree(const std::string &titre, const std::string &fichier,
     if (m_arbre)
         m_arbre->EntreeAjoutee(index, titre);
     return true;
+}
+
+std::string Rapport::NomLibre(const std::string &souche, const std::string &extension,
+                              bool premierSansNumero) {
+    const std::string cle = souche + '\0' + extension + (premierSansNumero ? "-" : "1");
+    int32_t &n = m_prochainNumero.try_emplace(cle, 1).first->second;
+    while (true) {
+        const int32_t numero = n++;
+        std::string nom = souche;
+        if (numero > 1 || !premierSansNumero)
+            nom += std::to_string(numero);
+        nom += extension;
+        std::error_code ec;
+        const bool pris =
+            m_nomsReserves.count(nom) > 0 ||
+            std::find(m_fichiers.begin(), m_fichiers.end(), nom) != m_fichiers.end() ||
+            (Valide() && fs::exists(fs::path(m_dossier + nom), ec));
+        if (!pris) {
+            m_nomsReserves.insert(nom);
+            return nom;
+        }
+    }
 }
 
 bool Rapport::copie(const std::string &source, const std::string &cible) {

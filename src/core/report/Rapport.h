@@ -11,6 +11,8 @@
 
 #include <cstdint>
 #include <ctime>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -66,6 +68,13 @@ class Rapport {
     bool AjouteEntree(const std::string &titre, const std::string &fichier,
                       const std::string &commentaire);
 
+    // A file name for a new page of the working folder: souche + n + extension for the
+    // first n = 1, 2, ... (n = 1 written as nothing when `premierSansNumero`) that no earlier
+    // call returned, no entry uses and no file of the folder has. The name is reserved, so
+    // that two windows writing into the report never replace each other's pages.
+    std::string NomLibre(const std::string &souche, const std::string &extension,
+                         bool premierSansNumero = false);
+
     // Saves the report into destination/Nom()/ (index.htm, and "contenu" with the entries,
     // a page per image entry and the decoration images). An empty destination does
     // nothing and returns false with Erreur() empty. A failure part way returns false with
@@ -87,6 +96,8 @@ class Rapport {
     std::vector<std::string> m_commentaires;
     bool m_enregistre = true;
     std::vector<EntreeRapport> m_entrees;
+    std::map<std::string, int32_t> m_prochainNumero; // by stem and extension
+    std::set<std::string> m_nomsReserves;
     std::string m_dossierImages;
     std::string m_erreur;
 };

@@ -64,10 +64,12 @@ bool SegRep::isDelim(int32_t code) const {
     return m_delimsBeyondArticles && Delims.count(code) > 0;
 }
 
-bool SegRep::CalcSegRep(int32_t seuilFormes, int32_t seuilSegments) {
+bool SegRep::CalcSegRep(int32_t seuilFormes, int32_t seuilSegments,
+                        const Annulation *annulation) {
     Segs.clear();
     closeStreams();
     m_erreur.clear();
+    m_annule = false;
     m_octetsLoc = 0;
     m_readSinceWrite = false;
     SeuilSeg = seuilSegments;
@@ -99,6 +101,10 @@ bool SegRep::CalcSegRep(int32_t seuilFormes, int32_t seuilSegments) {
 
     int32_t counter = 0;
     for (int32_t j = 0; j < nbPivots; ++j) {
+        if (Annulee(annulation)) {
+            m_annule = true;
+            return fail("Calcul des segments répétés annulé.");
+        }
         Tgen group(Base, &j, 1, nullptr);
         std::vector<Segment> found = CalcTgenSR(group, false);
         Segs.insert(Segs.end(), std::make_move_iterator(found.begin()),

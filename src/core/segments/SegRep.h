@@ -9,6 +9,7 @@
 #include "base/SegmentStore.h"
 #include "base/charg1.h"
 #include "segments/Segment.h"
+#include "util/Annulation.h"
 
 #include <array>
 #include <cstdint>
@@ -43,8 +44,12 @@ class SegRep : public SegmentStore {
     // least seuilFormes; segments need seuilSegments occurrences. Writes BASE.loc.sr and
     // BASE.desc.sr beside the base under temporary names, renamed over the old files at the
     // end, so that a store still reading the old files keeps them. False, with an empty
-    // store, no file replaced and Erreur() set, when a file cannot be written.
-    bool CalcSegRep(int32_t seuilFormes, int32_t seuilSegments);
+    // store, no file replaced and Erreur() set, when a file cannot be written; false with
+    // Annule() and the old files left as they were when `annulation` was raised.
+    bool CalcSegRep(int32_t seuilFormes, int32_t seuilSegments,
+                    const Annulation *annulation = nullptr);
+    // True when the last CalcSegRep was cancelled.
+    bool Annule() const { return m_annule; }
     // Why the last CalcSegRep failed (UTF-8), empty after success.
     const std::string &Erreur() const { return m_erreur; }
     // The segments that begin with a form of the group; appended to the store when
@@ -98,6 +103,7 @@ class SegRep : public SegmentStore {
     int64_t m_octetsLoc = 0;
     std::string m_cheminLoc, m_cheminDesc;
     std::string m_erreur;
+    bool m_annule = false;
     Trace m_trace;
     std::vector<uint8_t> m_delimArticle; // Delims membership for article codes
     bool m_delimsBeyondArticles = false;
