@@ -133,13 +133,13 @@ int inventaire(const std::vector<std::string> &argv) {
     return kExitOk;
 }
 
-const CommandRegistration kConcordance(
-    {"concordance",
-     "concordance BASE.par (FORM | SEGMENT | --regex EXPR) [--tri aucun|avant|apres] "
-     "[--largeur N] [--partition KEY] [--format text|rtf|html] [--segments SF,SS]",
-     "contextes du pôle, triés et regroupés par partie ; rtf et html sont écrits en "
-     "Windows-1252",
-     concordance});
+const CommandRegistration
+    kConcordance({"concordance",
+                  "concordance BASE.par (FORM | SEGMENT | --regex EXPR) [--tri aucun|avant|apres] "
+                  "[--largeur N] [--partition KEY] [--format text|rtf|html] [--segments SF,SS]",
+                  "contextes du pôle, triés et regroupés par partie ; rtf et html sont écrits en "
+                  "Windows-1252",
+                  concordance});
 const CommandRegistration kInventaire(
     {"inventaire", "inventaire BASE.par (FORM | --regex EXPR) [--delims STRING]",
      "inventaire distributionnel : segments commençant par une forme du pôle", inventaire});

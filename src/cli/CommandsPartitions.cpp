@@ -170,7 +170,8 @@ int spectot(const std::vector<std::string> &argv) {
         p.FrqParties(code, frq.data());
         for (int32_t i = 0; i < tot.NbParties(); ++i) {
             ligne += '\t';
-            ligne += std::to_string(frq[static_cast<size_t>(tot.NumParties()[static_cast<size_t>(i)])]);
+            ligne +=
+                std::to_string(frq[static_cast<size_t>(tot.NumParties()[static_cast<size_t>(i)])]);
             ligne += '\t';
             ligne += std::to_string(tot.CoeffPartie(code, i));
         }
@@ -236,7 +237,8 @@ const CommandRegistration kSpecif({"specif",
                                    "spécificités des parties nommées contre la référence "
                                    "(toutes les parties par défaut)",
                                    specif});
-const CommandRegistration kSpectot({"spectot", "spectot BASE.par KEY [--seuil 5] [--frqmin 10] "
+const CommandRegistration kSpectot({"spectot",
+                                    "spectot BASE.par KEY [--seuil 5] [--frqmin 10] "
                                     "[--segments SF,SS]",
                                     "fréquence et coefficient de spécificité de chaque forme "
                                     "dans chaque partie",

@@ -350,11 +350,12 @@ class TestFenPrinc : public QObject {
 
             utilisateur.reponse = QMessageBox::Yes;
             utilisateur.dossier = QString();
-            const Rapport *premier = fen.RapportCourant();
+            // The new report may take the freed one's address: tell them by their folders.
+            const std::string premier = fen.RapportCourant()->Dossier();
             fen.BtnNouvRapClick();
             QCOMPARE(utilisateur.messages.size(), size_t(1));
             QCOMPARE(utilisateur.messages[0].titre, QStringLiteral("Confirmation"));
-            QVERIFY(fen.RapportCourant() != nullptr && fen.RapportCourant() != premier);
+            QVERIFY(fen.RapportCourant() != nullptr && fen.RapportCourant()->Dossier() != premier);
 
             Rapport *rapport = fen.RapportCourant();
             test::writeFile(rapport->Dossier() + "page.html", "<html></html>");

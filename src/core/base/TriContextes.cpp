@@ -54,7 +54,7 @@ class TriMultiCle {
             return kBord;
         const int32_t c = m_t[cur];
         return c >= 0 && static_cast<size_t>(c) < m_rang.size() ? m_rang[static_cast<size_t>(c)]
-                                                                 : -1;
+                                                                : -1;
     }
 
     bool trie(std::vector<Element> &e, const Annulation *annulation) const {

@@ -38,8 +38,8 @@ void appendHtmlEscaped(std::string &out, const std::string &text) {
 LigneAffichee LigneAffichage(const ElementDocument &item) {
     LigneAffichee ligne;
     if (item.entete) {
-        ligne.texte = "Partie : " + item.libelle +
-                      ", Nombre de contextes : " + std::to_string(item.nombre);
+        ligne.texte =
+            "Partie : " + item.libelle + ", Nombre de contextes : " + std::to_string(item.nombre);
         return ligne;
     }
     const LigneContexte &l = item.ligne;

@@ -64,8 +64,7 @@ bool SegRep::isDelim(int32_t code) const {
     return m_delimsBeyondArticles && Delims.count(code) > 0;
 }
 
-bool SegRep::CalcSegRep(int32_t seuilFormes, int32_t seuilSegments,
-                        const Annulation *annulation) {
+bool SegRep::CalcSegRep(int32_t seuilFormes, int32_t seuilSegments, const Annulation *annulation) {
     Segs.clear();
     closeStreams();
     m_erreur.clear();

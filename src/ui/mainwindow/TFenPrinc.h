@@ -12,6 +12,7 @@
 #include "corpus/Corpus.h"
 #include "groups/TgenQueue.h"
 #include "report/Rapport.h"
+#include "segments/SegRep.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -82,6 +83,8 @@ class TFenPrinc : public QMainWindow, private RapportArbre {
     void StatusMessage(const QString &texte);
 
     const charg1 *Base() const { return m_base.get(); }
+    // The repeated segments attached to the base (null until computed).
+    const SegRep *SegmentsRepetes() const { return m_segRep.get(); }
     morvix::Rapport *RapportCourant() const { return m_rapport.get(); }
     const TgenQueue &Queue() const { return m_queue; }
     morvix::Corpus &CorpusModele() { return m_corpus; }
@@ -190,6 +193,8 @@ class TFenPrinc : public QMainWindow, private RapportArbre {
     bool m_fermerApresTache = false;
     morvix::Corpus m_corpus;
     std::unique_ptr<charg1> m_base;
+    // Attached to m_base, which it outlives; replaced by each computation.
+    std::unique_ptr<SegRep> m_segRep;
     std::unique_ptr<morvix::Rapport> m_rapport;
     TgenQueue m_queue;
     Reglages m_reglages;

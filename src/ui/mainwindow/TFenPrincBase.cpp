@@ -269,6 +269,7 @@ bool TFenPrinc::OuvreBase(const QString &choisi) {
         m_container->Actualise();
         m_corpus.RetireBase(m_base.get());
         m_base.reset();
+        m_segRep.reset();
         // One branch per open base: the closed base's branch goes with its windows.
         m_navig->RetireBranche(m_branche);
         m_branche = nullptr;
