@@ -58,6 +58,8 @@ class TriMultiCle {
     }
 
     bool trie(std::vector<Element> &e, const Annulation *annulation) const {
+        if (Annulee(annulation))
+            return false;
         for (Element &x : e)
             x.cle = avance(x.cur);
         std::vector<Tranche> pile;

@@ -173,6 +173,10 @@ LigneContexte LigneDeContexte(const charg1 &base, int32_t position, int32_t larg
 DocumentConcordance ConstruitConcordance(const charg1 &base, const Tgen &pole,
                                          const OptionsConcordance &options) {
     DocumentConcordance doc;
+    if (Annulee(options.annulation)) {
+        doc.annule = true;
+        return doc;
+    }
     const std::vector<int32_t> &positions = pole.Occ;
     const size_t n = positions.size();
     doc.nbOccurrences = static_cast<int32_t>(n);

@@ -151,7 +151,32 @@ TEST_F(ConcordanceTest, InventoryLayoutAndPatterns) {
     EXPECT_FALSE(error.empty());
     EXPECT_EQ(PoleDepuisExpression(base, "^nulle part$", error), nullptr);
     EXPECT_EQ(PoleDepuisForme(base, "nulle"), nullptr);
+    // A segment named by its text, with or without its trailing blank.
+    const int32_t abc = CodeSegmentDeTexte(base, "a b c");
+    ASSERT_GT(abc, base.Nbart());
+    EXPECT_EQ(base.RetourneGraphie(abc, false), std::string("a b c "));
+    EXPECT_EQ(CodeSegmentDeTexte(base, "a b c "), abc);
+    EXPECT_EQ(CodeSegmentDeTexte(base, "a b"), -1);
     base.AssigneSR(nullptr);
+    EXPECT_EQ(CodeSegmentDeTexte(base, "a b c"), -1);
+}
+
+// A raised flag stops the building: an empty document marked cancelled.
+TEST_F(ConcordanceTest, CancelledBuildingGivesAnEmptyDocument) {
+    load("a b a c a d a e.");
+    auto p = pole("a");
+    Annulation annulation;
+    annulation.Demande();
+    for (int32_t sens : {kTriAucun, kTriApres}) {
+        OptionsConcordance o;
+        o.sens = sens;
+        o.annulation = &annulation;
+        const DocumentConcordance doc = ConstruitConcordance(base, *p, o);
+        EXPECT_TRUE(doc.annule) << sens;
+        EXPECT_TRUE(doc.elements.empty());
+    }
+    EXPECT_TRUE(ConstruitInventaire(base, *p, kDelimiteursDefaut, &annulation).annule);
+    EXPECT_FALSE(ConstruitConcordance(base, *p, OptionsConcordance()).annule);
 }
 
 TEST_F(ConcordanceTest, RichTextAndHtmlDocuments) {
@@ -188,6 +213,21 @@ TEST_F(ConcordanceTest, RichTextAndHtmlDocuments) {
                         " {x}&nbsp;<b>a\\b</b>&nbsp;&lt;y&gt; &amp; \n</font></pre></body></html>"),
               std::string::npos)
         << page;
+    // The inventory's page: its own title, no sort, the number of segments at the end.
+    doc.nbOccurrences = 1;
+    const std::string inventaire = PageHtmlInventaire(doc, info);
+    EXPECT_EQ(inventaire.rfind("<html>\n<head>\n<title>Inventaire distributionnel</title>", 0), 0u);
+    EXPECT_NE(inventaire.find("<pre><font size=2>Inventaire distributionnel de : a+<br><br>\n"),
+              std::string::npos);
+    EXPECT_EQ(inventaire.find("(tri"), std::string::npos);
+    EXPECT_NE(inventaire.find("<br>1 segments\n</font></pre></body></html>"), std::string::npos);
+
+    // The displayed line is the same texts joined by blanks, the pole located in it.
+    const LigneAffichee affichee = LigneAffichage(line);
+    EXPECT_EQ(affichee.texte, " {x} a\\b <y> & ");
+    EXPECT_EQ(affichee.texte.substr(affichee.debutPole, affichee.longueurPole), "a\\b");
+    EXPECT_EQ(LigneAffichage(header).texte, "Partie : p{1}, Nombre de contextes : 1");
+
     EXPECT_EQ(NomPageConcordance(2), "conc2.html");
     EXPECT_EQ(TitreEntreeConcordance("a", kTriAvant), "Concordance de : a (tri avant)");
     EXPECT_EQ(TexteTri(kTriAucun), " (tri ordre du texte)");

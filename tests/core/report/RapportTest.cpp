@@ -155,3 +155,23 @@ TEST_F(RapportTest, AFailedSaveSaysSoAndKeepsTheWorkingFolder) {
     EXPECT_FALSE(r.Erreur().empty());
     EXPECT_TRUE(r.Sauve("dest")) << r.Erreur();
 }
+
+// Free page names are shared by every window of the report: no name is given twice, and
+// names taken by an entry or a file of the folder are passed over.
+TEST_F(RapportTest, FreeNamesNeverGiveAPageTwice) {
+    Rapport rapport(nullptr, &base);
+    EXPECT_EQ(rapport.NomLibre("sr", ".html", true), "sr.html");
+    EXPECT_EQ(rapport.NomLibre("sr", ".html", true), "sr2.html");
+    EXPECT_EQ(rapport.NomLibre("conc", ".html"), "conc1.html");
+    writeFile(rapport.Dossier() + "conc2.html", "<html></html>");
+    writeFile(rapport.Dossier() + "conc3.html", "<html></html>");
+    ASSERT_TRUE(rapport.AjouteEntree("Page", "conc3.html", " "));
+    writeFile(rapport.Dossier() + "conc4.html", "");
+    EXPECT_EQ(rapport.NomLibre("conc", ".html"), "conc5.html");
+    EXPECT_EQ(rapport.NomLibre("conc", ".jpg"), "conc1.jpg");
+    EXPECT_EQ(rapport.NomLibre("sr", ".html", true), "sr3.html");
+
+    // A new report starts again.
+    Rapport autre(nullptr, &base);
+    EXPECT_EQ(autre.NomLibre("conc", ".html"), "conc1.html");
+}

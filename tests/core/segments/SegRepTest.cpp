@@ -366,3 +366,35 @@ TEST(CalcSegRep, NewComputationLeavesTheAttachedStoreIntact) {
         EXPECT_FALSE(third.Erreur().empty());
     }
 }
+
+// A cancelled computation replaces nothing: the attached store keeps answering from its
+// file, the files keep their bytes, and no temporary file is left.
+TEST(CalcSegRep, CancelledComputationLeavesTheStoreAndItsFiles) {
+    test::ScopedWorkDir dir;
+    auto base = loadText("x a b . y a b . z a b . w c d . v c d .");
+    SegRep first(base.get(), punctuation(*base));
+    ASSERT_TRUE(first.CalcSegRep(2, 2));
+    base->AssigneSR(&first);
+    const std::string loc = test::readFile("t.loc.sr");
+    const std::vector<int32_t> occ0 = base->LocOccFor(base->Nbart() + 1);
+
+    Annulation annulation;
+    annulation.Demande();
+    SegRep second(base.get(), punctuation(*base));
+    EXPECT_FALSE(second.CalcSegRep(2, 2, &annulation));
+    EXPECT_TRUE(second.Annule());
+    EXPECT_EQ(second.NbSegments(), 0);
+    EXPECT_EQ(test::readFile("t.loc.sr"), loc);
+    EXPECT_TRUE(test::fileExists("t.desc.sr"));
+    EXPECT_FALSE(test::fileExists("t.loc.sr.tmp"));
+    EXPECT_FALSE(test::fileExists("t.desc.sr.tmp"));
+    EXPECT_EQ(base->LocOccFor(base->Nbart() + 1), occ0);
+    EXPECT_EQ(base->NbFormSup(), first.NbSegments());
+
+    // The same object computes normally once the flag is down.
+    annulation.Reinitialise();
+    EXPECT_TRUE(second.CalcSegRep(2, 2, &annulation));
+    EXPECT_FALSE(second.Annule());
+    EXPECT_EQ(second.NbSegments(), first.NbSegments());
+    base->AssigneSR(nullptr);
+}
