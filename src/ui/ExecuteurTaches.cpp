@@ -105,7 +105,10 @@ void ExecuteurTaches::termine() {
     if (fin && contexteVivant) {
         fin();
     }
-    Q_EMIT OccupeChange(false);
+    // A job started by `fin` keeps the runner busy: it announces its own end.
+    if (!m_occupe) {
+        Q_EMIT OccupeChange(false);
+    }
 }
 
 void ExecuteurTaches::attendFin() {

@@ -99,6 +99,27 @@ class TestTachesEtExport : public QObject {
         QVERIFY(!taches.Occupe());
     }
 
+    // A job started from the end of another keeps the runner busy: no "idle" in between,
+    // and waiting lasts until the second has ended.
+    void tacheEnchainee() {
+        ui::ExecuteurTaches taches;
+        std::vector<bool> etats;
+        connect(&taches, &ui::ExecuteurTaches::OccupeChange, this,
+                [&etats](bool occupe) { etats.push_back(occupe); });
+        int fin = 0;
+        QVERIFY(taches.Lance<int>(
+            this, [](const ui::Progression &) { return 1; },
+            [&](int r) {
+                fin = r;
+                QVERIFY(taches.Lance<int>(
+                    this, [](const ui::Progression &) { return 2; }, [&](int s) { fin = s; }));
+            }));
+        taches.Attend();
+        QCOMPARE(fin, 2);
+        QVERIFY(!taches.Occupe());
+        QCOMPARE(etats, (std::vector<bool>{true, true, false}));
+    }
+
     // The Cancel button shows while a job runs and raises its flag; the job sees it.
     void annulation() {
         ui::ExecuteurTaches taches;

@@ -114,6 +114,8 @@ TFenConcor::TFenConcor(const charg1 &base, ExecuteurTaches &taches, Corpus &corp
            "choisir combien de caractères\r\ndoivent apparaitre avant et après chaque pôle.")));
     m_edDelims->setObjectName(QStringLiteral("EdDelims"));
     m_edDelims->setText(DeCp1252(kDelimiteursDefaut));
+    m_edDelims->setMinimumWidth(m_edDelims->fontMetrics().horizontalAdvance(m_edDelims->text()) +
+                                16);
     m_status->setObjectName(QStringLiteral("StatusBar"));
     m_status->setSizeGripEnabled(false);
 
@@ -383,6 +385,7 @@ bool TFenConcor::lance(const Parametres &p,
             if (!doc->annule) {
                 fin(doc);
             } else if (!refaire) {
+                m_rapportEnAttente = false;
                 statut(Tr("Calcul annulé"));
             }
             if (refaire) {
@@ -422,6 +425,9 @@ void TFenConcor::affiche(const Parametres &p, std::shared_ptr<const DocumentConc
     statut(p.inventaire
                ? QString::number(m_document->nbOccurrences) + Tr(" segments")
                : Tr("Nombre de contextes : ") + QString::number(m_document->nbOccurrences));
+    if (std::exchange(m_rapportEnAttente, false)) {
+        ecritPage(p, *m_document);
+    }
 }
 
 bool TFenConcor::event(QEvent *event) {

@@ -138,8 +138,9 @@ class TFenConcor : public QWidget {
     // The document shown and what it was built from.
     std::shared_ptr<const DocumentConcordance> m_document;
     Parametres m_parametresDocument;
-    bool m_enCours = false;  // a building of this window runs
-    bool m_aRefaire = false; // rebuild once the running one has stopped
+    bool m_enCours = false;          // a building of this window runs
+    bool m_aRefaire = false;         // rebuild once the running one has stopped
+    bool m_rapportEnAttente = false; // a page asked for while a building ran
 
     QToolButton *m_btnPrec;
     QToolButton *m_btnSuiv;

@@ -17,6 +17,11 @@ void TFenConcor::AjouteAuRapport() {
     if (!m_pole || !m_rapport || m_rapport() == nullptr) {
         return;
     }
+    if (m_enCours) {
+        // The page is written from the document being built, once it is shown.
+        m_rapportEnAttente = true;
+        return;
+    }
     partitionValide();
     const Parametres p = parametresCourants();
     if (m_document && m_parametresDocument == p) {

@@ -15,6 +15,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <cmath>
 
 namespace morvix::ui {
 
@@ -112,18 +113,19 @@ QColor VueConcordance::CouleurPole() const { return m_couleurPole; }
 
 int VueConcordance::hauteurLigne() const { return std::max(1, fontMetrics().height()); }
 
-int VueConcordance::largeurCar() const {
-    return std::max(1, fontMetrics().horizontalAdvance(QLatin1Char('M')));
+qreal VueConcordance::largeurCar() const {
+    // Fractional: rounded, the columns would drift from the text Qt lays out.
+    return std::max<qreal>(1, QFontMetricsF(font()).horizontalAdvance(QLatin1Char('M')));
 }
 
 void VueConcordance::majDefilement() {
     const int visibles = std::max(1, viewport()->height() / hauteurLigne());
     verticalScrollBar()->setRange(0, std::max(0, NbLignes() - visibles));
     verticalScrollBar()->setPageStep(visibles);
-    const int largeur = 2 * kMarge + m_colonnesMax * largeurCar();
+    const int largeur = 2 * kMarge + static_cast<int>(std::ceil(m_colonnesMax * largeurCar()));
     horizontalScrollBar()->setRange(0, std::max(0, largeur - viewport()->width()));
     horizontalScrollBar()->setPageStep(viewport()->width());
-    horizontalScrollBar()->setSingleStep(largeurCar());
+    horizontalScrollBar()->setSingleStep(static_cast<int>(std::ceil(largeurCar())));
 }
 
 void VueConcordance::resizeEvent(QResizeEvent *event) {
@@ -133,7 +135,8 @@ void VueConcordance::resizeEvent(QResizeEvent *event) {
 
 void VueConcordance::paintEvent(QPaintEvent *) {
     QPainter p(viewport());
-    const int h = hauteurLigne(), cw = largeurCar();
+    const int h = hauteurLigne();
+    const qreal cw = largeurCar();
     const int x0 = kMarge - horizontalScrollBar()->value();
     const int ascent = fontMetrics().ascent();
     const Curseur debut = DebutSelection(), fin = FinSelection();
@@ -170,7 +173,8 @@ void VueConcordance::paintEvent(QPaintEvent *) {
         if (debut < fin && i >= debut.ligne && i <= fin.ligne) {
             selA = i == debut.ligne ? debut.colonne : 0;
             selB = i == fin.ligne ? fin.colonne : n + 1;
-            p.fillRect(x0 + selA * cw, y, (std::min(selB, n + 1) - selA) * cw, h, fondSelection);
+            p.fillRect(QRectF(x0 + selA * cw, y, (std::min(selB, n + 1) - selA) * cw, h),
+                       fondSelection);
         }
         for (const Morceau &m : morceaux) {
             if (m.fin <= m.debut) {
@@ -186,7 +190,7 @@ void VueConcordance::paintEvent(QPaintEvent *) {
                     ++f;
                 }
                 p.setPen(dans ? texteSelection : m.couleur);
-                p.drawText(x0 + c * cw, y + ascent, texte.mid(c, f - c));
+                p.drawText(QPointF(x0 + c * cw, y + ascent), texte.mid(c, f - c));
                 c = f;
             }
         }
@@ -200,11 +204,11 @@ VueConcordance::Curseur VueConcordance::borne(Curseur c) const {
 }
 
 VueConcordance::Curseur VueConcordance::CurseurEn(const QPoint &point) const {
-    const int cw = largeurCar();
+    const qreal cw = largeurCar();
     Curseur c;
     c.ligne = verticalScrollBar()->value() + std::max(0, point.y()) / hauteurLigne();
     const int x = point.x() - kMarge + horizontalScrollBar()->value();
-    c.colonne = x < 0 ? 0 : (x + cw / 2) / cw;
+    c.colonne = x < 0 ? 0 : static_cast<int32_t>(std::floor(x / cw + 0.5));
     return borne(c);
 }
 

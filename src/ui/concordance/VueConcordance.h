@@ -80,7 +80,7 @@ class VueConcordance : public QAbstractScrollArea {
   private:
     void majDefilement();
     int hauteurLigne() const;
-    int largeurCar() const;
+    qreal largeurCar() const;
     Curseur borne(Curseur c) const;
     void copie() const;
 
