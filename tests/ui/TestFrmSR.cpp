@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 #include "UiTestSupport.h"
 
+#include "Pastille.h"
 #include "base/charg1.h"
 #include "concordance/TFenConcor.h"
 #include "mainwindow/DragObjects.h"

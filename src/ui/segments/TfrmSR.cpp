@@ -2,6 +2,7 @@
 
 #include "ExportTableau.h"
 #include "Interaction.h"
+#include "Pastille.h"
 #include "Texte.h"
 #include "Traduction.h"
 #include "base/charg1.h"
@@ -16,7 +17,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -28,7 +28,7 @@ namespace morvix::ui {
 TfrmSR::TfrmSR(const charg1 &base, const SegRep &store, std::function<Rapport *()> rapport,
                QWidget *parent)
     : QWidget(parent), m_base(base), m_store(store), m_rapport(std::move(rapport)),
-      m_modele(new ModeleSR(base, store, this)), m_liste(new QTableView), m_pastille(new QLabel),
+      m_modele(new ModeleSR(base, store, this)), m_liste(new QTableView), m_pastille(new Pastille),
       m_btnRap(new QToolButton) {
     setObjectName(QStringLiteral("frmSR"));
     setWindowTitle(Tr("Segments répétés"));
@@ -36,12 +36,12 @@ TfrmSR::TfrmSR(const charg1 &base, const SegRep &store, std::function<Rapport *(
     resize(270, 612);
 
     auto *label = new QLabel(Tr("Sélectionnez une couleur :"));
-    m_pastille->setObjectName(QStringLiteral("ShPastille"));
     m_pastille->setFixedSize(24, 16);
     m_pastille->setToolTip(Tr("Couleur d'affichage des éléments de la liste\r\naprès projection."));
     m_pastille->setAccessibleName(Tr("Couleur d'affichage des éléments de la liste"));
-    m_pastille->installEventFilter(this);
-    SetCouleurPastille(kSansCouleur);
+    m_pastille->SetCouleur(kSansCouleur);
+    m_modele->SetCouleur(kSansCouleur);
+    connect(m_pastille, &Pastille::CouleurChangee, m_modele, &ModeleSR::SetCouleur);
 
     m_btnRap->setObjectName(QStringLiteral("SpdBtnRap"));
     m_btnRap->setIcon(IconeGlyphe(Glyphe::AjouteRap));
@@ -84,13 +84,9 @@ TfrmSR::TfrmSR(const charg1 &base, const SegRep &store, std::function<Rapport *(
     colonne->addWidget(m_liste, 1);
 }
 
-uint32_t TfrmSR::CouleurPastille() const { return m_modele->Couleur(); }
+uint32_t TfrmSR::CouleurPastille() const { return m_pastille->Couleur(); }
 
-void TfrmSR::SetCouleurPastille(uint32_t couleur) {
-    m_modele->SetCouleur(couleur);
-    m_pastille->setStyleSheet(
-        QStringLiteral("background: %1; border: 1px solid black;").arg(CouleurQt(couleur).name()));
-}
+void TfrmSR::SetCouleurPastille(uint32_t couleur) { m_pastille->SetCouleur(couleur); }
 
 std::vector<int32_t> TfrmSR::LignesSelectionnees() const {
     std::vector<int32_t> lignes;
@@ -125,26 +121,6 @@ bool TfrmSR::SpdBtnRapClick() {
         return false;
     }
     return rapport->AjouteEntree(titre, nom, " ");
-}
-
-void TfrmSR::ShPastilleClick() {
-    const auto choix = Interactions().choisitCouleur(this, CouleurQt(CouleurPastille()));
-    if (choix && choix->isValid()) {
-        SetCouleurPastille(CouleurBgr(*choix));
-    }
-}
-
-bool TfrmSR::eventFilter(QObject *objet, QEvent *event) {
-    if (objet == m_pastille) {
-        if (event->type() == QEvent::MouseButtonPress) {
-            m_pastilleEnfoncee = true;
-        } else if (event->type() == QEvent::MouseButtonRelease && m_pastilleEnfoncee) {
-            m_pastilleEnfoncee = false;
-            ShPastilleClick();
-            return true;
-        }
-    }
-    return QWidget::eventFilter(objet, event);
 }
 
 } // namespace morvix::ui

@@ -10,7 +10,6 @@
 #include <functional>
 #include <vector>
 
-class QLabel;
 class QTableView;
 class QToolButton;
 
@@ -23,6 +22,7 @@ class SegRep;
 namespace morvix::ui {
 
 class ModeleSR;
+class Pastille;
 
 class TfrmSR : public QWidget {
     Q_OBJECT
@@ -35,7 +35,7 @@ class TfrmSR : public QWidget {
     QTableView *ListSR() const { return m_liste; }
     ModeleSR *Modele() const { return m_modele; }
     QToolButton *SpdBtnRap() const { return m_btnRap; }
-    QLabel *ShPastille() const { return m_pastille; }
+    Pastille *ShPastille() const { return m_pastille; }
     uint32_t CouleurPastille() const;
     void SetCouleurPastille(uint32_t couleur);
 
@@ -48,20 +48,14 @@ class TfrmSR : public QWidget {
     // The selected rows, in row order.
     std::vector<int32_t> LignesSelectionnees() const;
 
-  protected:
-    bool eventFilter(QObject *objet, QEvent *event) override;
-
   private:
-    void ShPastilleClick();
-
     const charg1 &m_base;
     const SegRep &m_store;
     std::function<Rapport *()> m_rapport;
     ModeleSR *m_modele;
     QTableView *m_liste;
-    QLabel *m_pastille;
+    Pastille *m_pastille;
     QToolButton *m_btnRap;
-    bool m_pastilleEnfoncee = false;
 };
 
 } // namespace morvix::ui
