@@ -1,8 +1,12 @@
 #include "ExportImage.h"
 
 #include "Interaction.h"
+#include "Texte.h"
 #include "Traduction.h"
+#include "report/Rapport.h"
+#include "report/RapportOutils.h"
 
+#include <QAction>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileInfo>
@@ -138,6 +142,63 @@ void ExporteDessin(QWidget *parent, const QString &nom, QSize taille, const Dess
     QString erreur;
     if (!EnregistreDessin(chemin, taille, dessin, largeur, &erreur)) {
         Message(parent, QMessageBox::Warning, Tr("Enregistrer l'image"), erreur, QMessageBox::Ok);
+    }
+}
+
+QImage ImageDessin(const DessinExport &dessin) {
+    const QSize taille = dessin.taille().expandedTo(QSize(1, 1));
+    QImage image(taille, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter peintre(&image);
+    peintre.setRenderHint(QPainter::Antialiasing);
+    dessin.dessine(peintre);
+    peintre.end();
+    return image;
+}
+
+QAction *ActionExportImage(QWidget *proprietaire, DessinExport dessin, QString nom) {
+    auto *action = new QAction(Tr("Enregistrer l'image..."), proprietaire);
+    action->setObjectName(QStringLiteral("ActionExportImage"));
+    QObject::connect(action, &QAction::triggered, proprietaire,
+                     [proprietaire, dessin = std::move(dessin), nom = std::move(nom)] {
+                         ExporteDessin(proprietaire, nom, dessin.taille(), dessin.dessine);
+                     });
+    return action;
+}
+
+bool AjouteImageRapport(morvix::Rapport &rapport, const QImage &image, const std::string &souche,
+                        const std::string &titre, const std::string &commentaire,
+                        QString *erreur) {
+    if (!rapport.Valide()) {
+        *erreur = QString::fromStdString(rapport.Erreur());
+        return false;
+    }
+    const std::string nom = rapport.NomLibre(souche, ".jpg");
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    if (!EcritJpeg(rapport.Dossier() + nom, rgb.width(), rgb.height(), rgb.constBits(),
+                   static_cast<int32_t>(rgb.bytesPerLine()), kQualiteJpegRapport)) {
+        *erreur = Tr("%1 ne peut être écrit").arg(DeCp1252(nom));
+        return false;
+    }
+    if (!rapport.AjouteEntree(titre, nom, commentaire)) {
+        *erreur = QString::fromStdString(rapport.Erreur());
+        return false;
+    }
+    return true;
+}
+
+void AjouteImageAuRapport(QWidget *fenetre, const FournisseurRapport &rapport, const QImage &image,
+                          const std::string &souche, const std::string &titre,
+                          const std::string &commentaire) {
+    morvix::Rapport *r = rapport ? rapport() : nullptr;
+    if (r == nullptr) {
+        return;
+    }
+    QString erreur;
+    if (!AjouteImageRapport(*r, image, souche, titre, commentaire, &erreur)) {
+        Message(fenetre, QMessageBox::Warning, fenetre->windowTitle(),
+                Tr("L'image n'a pas pu être ajoutée au rapport : %1").arg(erreur),
+                QMessageBox::Ok);
     }
 }
 

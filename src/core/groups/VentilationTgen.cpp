@@ -5,6 +5,7 @@
 #include "partitions/Specificite.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace morvix {
 
@@ -42,6 +43,17 @@ std::vector<int32_t> SpecificitesVentilation(const Partition &partition,
         v[j] = CoeffSpec(T, static_cast<double>(taille(partition, j)), F, k[j],
                          kSeuilVentilation);
     return v;
+}
+
+double PasAxe(double etendue) {
+    if (!(etendue > 10))
+        return 1;
+    const double brut = etendue / 10;
+    const double puissance = std::pow(10.0, std::floor(std::log10(brut)));
+    for (double m : {1.0, 2.0, 5.0})
+        if (m * puissance >= brut)
+            return m * puissance;
+    return 10 * puissance;
 }
 
 int64_t CouleurSerieGroupe(uint32_t couleurGroupe, std::span<const uint32_t> couleursPrises) {

@@ -47,6 +47,10 @@ class BornesVentilation {
     double m_haut = 0;
 };
 
+// A tick interval of 1, 2 or 5 times a power of ten, at least 1, giving at most about ten
+// ticks over `etendue`.
+double PasAxe(double etendue);
+
 // The colour a new series takes from its group (0x00BBGGRR): the group's own when it is not
 // black and no series on the chart has it yet; otherwise -1, the chart's next colour.
 int64_t CouleurSerieGroupe(uint32_t couleurGroupe, std::span<const uint32_t> couleursPrises);

@@ -98,6 +98,15 @@ TEST(VentilationTgen, AxisBounds) {
     EXPECT_EQ(bornes.AxeMax(), 6);
 }
 
+TEST(VentilationTgen, TickIntervals) {
+    EXPECT_EQ(PasAxe(0), 1);
+    EXPECT_EQ(PasAxe(8), 1);
+    EXPECT_EQ(PasAxe(18), 2);
+    EXPECT_EQ(PasAxe(147), 20);
+    EXPECT_EQ(PasAxe(400), 50);
+    EXPECT_EQ(PasAxe(1000), 100);
+}
+
 // A group keeps its colour only when it is not black and not already on the chart; a
 // series is never white.
 TEST(VentilationTgen, SeriesColour) {
