@@ -167,8 +167,7 @@ QAction *ActionExportImage(QWidget *proprietaire, DessinExport dessin, QString n
 }
 
 bool AjouteImageRapport(morvix::Rapport &rapport, const QImage &image, const std::string &souche,
-                        const std::string &titre, const std::string &commentaire,
-                        QString *erreur) {
+                        const std::string &titre, const std::string &commentaire, QString *erreur) {
     if (!rapport.Valide()) {
         *erreur = QString::fromStdString(rapport.Erreur());
         return false;
@@ -197,8 +196,7 @@ void AjouteImageAuRapport(QWidget *fenetre, const FournisseurRapport &rapport, c
     QString erreur;
     if (!AjouteImageRapport(*r, image, souche, titre, commentaire, &erreur)) {
         Message(fenetre, QMessageBox::Warning, fenetre->windowTitle(),
-                Tr("L'image n'a pas pu être ajoutée au rapport : %1").arg(erreur),
-                QMessageBox::Ok);
+                Tr("L'image n'a pas pu être ajoutée au rapport : %1").arg(erreur), QMessageBox::Ok);
     }
 }
 

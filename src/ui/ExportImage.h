@@ -58,8 +58,7 @@ QAction *ActionExportImage(QWidget *proprietaire, DessinExport dessin, QString n
 // the first free name for `souche` (Windows-1252) and registers it with `titre` and
 // `commentaire`. False, with the reason in `erreur`, when nothing was added.
 bool AjouteImageRapport(morvix::Rapport &rapport, const QImage &image, const std::string &souche,
-                        const std::string &titre, const std::string &commentaire,
-                        QString *erreur);
+                        const std::string &titre, const std::string &commentaire, QString *erreur);
 
 // AjouteImageRapport on the current report, with a message box on failure; nothing when
 // there is no report.

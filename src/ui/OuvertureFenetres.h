@@ -27,6 +27,10 @@ void OuvreAccroissementVocabulaire(TFenPrinc &fen, Partition &partition);
 // ui/groups: the group distribution graph of a new partition, shown as a child window;
 // null while that window does not exist.
 QWidget *CreeGrapheTgen(TFenPrinc &fen, Partition &partition);
+// ui/partitions: the specificity dialog of a partition and the chronological specificity
+// dialog (modal), from a factorial map.
+void OuvreParamSpec(TFenPrinc &fen, Partition &partition);
+void OuvreParamSpecDiac(TFenPrinc &fen, Partition &partition);
 // ui/partitions: the docked list of section specificities ("Spécifs - Sections"), which
 // keeps the results; `entete` is its first label.
 void OuvreSpecSections(TFenPrinc &fen, const charg1 &base, std::vector<ResSpec> resultats,

@@ -24,6 +24,11 @@ VueGraphique::VueGraphique(QChart *graphique, const QString &nom, QWidget *paren
 DessinExport VueGraphique::Dessin() {
     return {[this] { return viewport()->size(); },
             [this](QPainter &p) {
+                // A view never shown (a hidden page) has not sized its chart yet.
+                if (chart()->size() != QSizeF(size())) {
+                    chart()->resize(size());
+                    setSceneRect(chart()->geometry());
+                }
                 // Series added or changed since the last event loop are laid out first.
                 QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
                 QCoreApplication::sendPostedEvents(scene(), 0);

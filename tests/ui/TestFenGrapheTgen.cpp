@@ -75,7 +75,8 @@ class TestFenGrapheTgen : public QObject {
     std::unique_ptr<Partition> m_partition;
 
     std::unique_ptr<ui::TFenGrapheTgen> fenetre(Rapport *rapport = nullptr) {
-        auto fen = std::make_unique<ui::TFenGrapheTgen>(*m_partition, [rapport] { return rapport; });
+        auto fen =
+            std::make_unique<ui::TFenGrapheTgen>(*m_partition, [rapport] { return rapport; });
         fen->setAttribute(Qt::WA_DeleteOnClose, false);
         fen->resize(700, 450);
         fen->show();
@@ -101,7 +102,8 @@ class TestFenGrapheTgen : public QObject {
     // the drag's name names the series.
     void frequences() {
         auto fen = fenetre();
-        QCOMPARE(fen->windowTitle(), QStringLiteral("Graphique de ventilation pour la partition : t"));
+        QCOMPARE(fen->windowTitle(),
+                 QStringLiteral("Graphique de ventilation pour la partition : t"));
         QCOMPARE(fen->AxeY()->titleText(), QStringLiteral("Fréquences relatives ( x 10 000 )"));
         std::unique_ptr<QMimeData> d(drag(*m_base, "chat", 0x0000FF, "félin"));
         QVERIFY(fen->Depose(d.get()));
@@ -226,11 +228,11 @@ class TestFenGrapheTgen : public QObject {
         QVERIFY(u.messages.empty());
         QCOMPARE(r.Fichiers().size(), 2u);
         QCOMPARE(r.Fichiers()[0], "img-graphe-t" + std::to_string(depart) + ".jpg");
-        QCOMPARE(r.Entrees()[1].titre,
-                 "Graphique de ventilation pour la partition : t (" + std::to_string(depart + 2) +
-                     ")");
+        QCOMPARE(r.Entrees()[1].titre, "Graphique de ventilation pour la partition : t (" +
+                                           std::to_string(depart + 2) + ")");
         QVERIFY(test::fileExists(r.Dossier() + r.Fichiers()[1]));
-        QCOMPARE(test::readFile(r.Dossier() + r.Fichiers()[0]).substr(0, 2), std::string("\xFF\xD8"));
+        QCOMPARE(test::readFile(r.Dossier() + r.Fichiers()[0]).substr(0, 2),
+                 std::string("\xFF\xD8"));
     }
 
     // The picture saved from the context menu is an SVG document holding the chart's texts;

@@ -21,8 +21,8 @@ int32_t tronque(double v) {
 
 } // namespace
 
-EchelleCarte::EchelleCarte(int32_t largeur, int32_t hauteur, double minX, double maxX,
-                           double minY, double maxY)
+EchelleCarte::EchelleCarte(int32_t largeur, int32_t hauteur, double minX, double maxX, double minY,
+                           double maxY)
     : m_l(std::max(largeur - kMargeCarte, 1)), m_h(std::max(hauteur - kMargeCarte, 1)),
       m_minX(minX), m_maxX(maxX > minX ? maxX : minX + 1), m_minY(minY),
       m_maxY(maxY > minY ? maxY : minY + 1) {}

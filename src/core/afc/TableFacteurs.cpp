@@ -86,9 +86,9 @@ std::string CommentaireImageAfc(const Partition &partition, const std::string &t
                                 bool histogramme, std::time_t t) {
     const charg1 &base = partition.Base();
     const std::string cle = base.RetourneGraphie(partition.Cle, false);
-    std::string c = histogramme
-                        ? std::string("<CENTER><H3>Histogramme des valeurs propres</H3></CENTER><br>")
-                        : "<CENTER><H3>" + titre + "</H3></CENTER><br>";
+    std::string c =
+        histogramme ? std::string("<CENTER><H3>Histogramme des valeurs propres</H3></CENTER><br>")
+                    : "<CENTER><H3>" + titre + "</H3></CENTER><br>";
     c += EnteteRapport(base.NomBase(), &cle, t);
     c += "Nombre de parties : " + std::to_string(partition.NbParties) + "<br>\n";
     c += "<br>\n";

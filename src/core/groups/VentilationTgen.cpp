@@ -24,8 +24,8 @@ int64_t taille(const Partition &partition, size_t j) {
 
 } // namespace
 
-std::vector<int64_t> FrequencesVentilation(const Partition &partition,
-                                           std::span<const int32_t> occ, bool relatives) {
+std::vector<int64_t> FrequencesVentilation(const Partition &partition, std::span<const int32_t> occ,
+                                           bool relatives) {
     const std::vector<int32_t> k = parPartie(partition, occ);
     std::vector<int64_t> v(k.size());
     for (size_t j = 0; j < k.size(); ++j)
@@ -40,8 +40,7 @@ std::vector<int32_t> SpecificitesVentilation(const Partition &partition,
     const double F = static_cast<double>(occ.size());
     std::vector<int32_t> v(k.size());
     for (size_t j = 0; j < k.size(); ++j)
-        v[j] = CoeffSpec(T, static_cast<double>(taille(partition, j)), F, k[j],
-                         kSeuilVentilation);
+        v[j] = CoeffSpec(T, static_cast<double>(taille(partition, j)), F, k[j], kSeuilVentilation);
     return v;
 }
 
@@ -57,9 +56,8 @@ double PasAxe(double etendue) {
 }
 
 int64_t CouleurSerieGroupe(uint32_t couleurGroupe, std::span<const uint32_t> couleursPrises) {
-    if (couleurGroupe == 0 ||
-        std::find(couleursPrises.begin(), couleursPrises.end(), couleurGroupe) !=
-            couleursPrises.end())
+    if (couleurGroupe == 0 || std::find(couleursPrises.begin(), couleursPrises.end(),
+                                        couleurGroupe) != couleursPrises.end())
         return -1;
     return couleurGroupe;
 }

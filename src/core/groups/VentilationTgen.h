@@ -18,8 +18,8 @@ inline constexpr double kSeuilVentilation = 0.05;
 // Frequency of the group of ascending positions `occ` in every part: k in absolute mode,
 // k × 10000 / t truncated in relative mode, t being the part's size (1 for an empty part).
 // Occurrences before the first tag of the key count in no part.
-std::vector<int64_t> FrequencesVentilation(const Partition &partition,
-                                           std::span<const int32_t> occ, bool relatives);
+std::vector<int64_t> FrequencesVentilation(const Partition &partition, std::span<const int32_t> occ,
+                                           bool relatives);
 
 // CoeffSpec(Nbocc, t, F = the group's frequency, k, 0.05) of the group in every part, t
 // being the part's size (1 for an empty part).

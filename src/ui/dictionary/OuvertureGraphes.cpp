@@ -28,7 +28,8 @@ void OuvrePareto(TFenPrinc &fen, Partition &partition) {
 }
 
 void OuvreAccroissementVocabulaire(TFenPrinc &fen, Partition &partition) {
-    Place(fen, new TFenGrapheAC(&partition, partition.Base(), [&fen] { return fen.RapportCourant(); }));
+    Place(fen,
+          new TFenGrapheAC(&partition, partition.Base(), [&fen] { return fen.RapportCourant(); }));
 }
 
 } // namespace morvix::ui

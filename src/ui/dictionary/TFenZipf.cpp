@@ -26,8 +26,8 @@ TFenZipf::TFenZipf(Partition &partition, FournisseurRapport rapport, QWidget *pa
                        parent),
       m_partition(partition), m_axeX(new QLogValueAxis), m_axeY(new QLogValueAxis) {
     setObjectName(QStringLiteral("FenZipf"));
-    const QString titre = Tr("Diagramme de Pareto - ") +
-                          DeCp1252(m_base.RetourneGraphie(partition.Cle, false));
+    const QString titre =
+        Tr("Diagramme de Pareto - ") + DeCp1252(m_base.RetourneGraphie(partition.Cle, false));
     setWindowTitle(titre);
     Graphe()->setTitle(titre);
     m_axeX->setTitleText(Tr("Nombre de formes >= F"));
@@ -73,8 +73,8 @@ void TFenZipf::DessineCourbe(Partition &partition) {
     // The frequency axis reaches the number of forms, and the highest frequency when it is
     // above, so that no point falls off the chart.
     m_maxX = std::max(m_maxX, static_cast<double>(courbe.NbFormes()));
-    m_maxY = std::max({m_maxY, static_cast<double>(courbe.NbFormes()),
-                       static_cast<double>(courbe.FrqMax())});
+    m_maxY = std::max(
+        {m_maxY, static_cast<double>(courbe.NbFormes()), static_cast<double>(courbe.FrqMax())});
     Axes();
 }
 
@@ -88,8 +88,6 @@ void TFenZipf::CourbesEffacees() {
     Axes();
 }
 
-std::string TFenZipf::SoucheImage(int32_t n) const {
-    return "img-grapheZipf-" + std::to_string(n);
-}
+std::string TFenZipf::SoucheImage(int32_t n) const { return "img-grapheZipf-" + std::to_string(n); }
 
 } // namespace morvix::ui

@@ -40,8 +40,8 @@ int32_t s_compteurExport = 0;
 int32_t TFenGrapheTgen::CompteurExport() { return s_compteurExport; }
 
 TFenGrapheTgen::TFenGrapheTgen(Partition &partition, FournisseurRapport rapport, QWidget *parent)
-    : QWidget(parent), m_partition(partition), m_rapport(std::move(rapport)),
-      m_graphe(new QChart), m_axeX(new QCategoryAxis), m_axeY(new QValueAxis) {
+    : QWidget(parent), m_partition(partition), m_rapport(std::move(rapport)), m_graphe(new QChart),
+      m_axeX(new QCategoryAxis), m_axeY(new QValueAxis) {
     setObjectName(QStringLiteral("FenGrapheTgen"));
     setWindowTitle(Tr("Graphique de ventilation pour la partition : ") +
                    DeCp1252(partition.Base().RetourneGraphie(partition.Cle, false)));
@@ -245,8 +245,7 @@ void TFenGrapheTgen::DessineSpecificites(const Tgen &groupe) {
         m_barres->append(barres);
     }
     const int64_t propre = CouleurSerieGroupe(groupe.Couleur, prises);
-    const uint32_t c =
-        propre >= 0 ? static_cast<uint32_t>(propre) : CouleurBgr(barres->color());
+    const uint32_t c = propre >= 0 ? static_cast<uint32_t>(propre) : CouleurBgr(barres->color());
     barres->setColor(CouleurQt(CouleurVisible(c)));
     barres->setBorderColor(CouleurQt(CouleurVisible(c)));
     AxeSpecificites();

@@ -42,9 +42,8 @@ struct Trois {
 // Between −120 and 260 ticks fall at −100, −50, 50 … 250, short at ±50 then alternating.
 TEST(CarteFactorielle, Ticks) {
     const std::vector<Graduation> g = Graduations(-120, 260);
-    const std::vector<Graduation> attendues = {{-100, true}, {-50, false}, {50, false},
-                                               {100, true},  {150, false}, {200, true},
-                                               {250, false}};
+    const std::vector<Graduation> attendues = {{-100, true}, {-50, false}, {50, false}, {100, true},
+                                               {150, false}, {200, true},  {250, false}};
     EXPECT_EQ(g, attendues);
     EXPECT_TRUE(Graduations(-50, 50).empty());
     EXPECT_TRUE(Graduations(0, 1e12).empty()); // would be a solid bar
@@ -151,8 +150,8 @@ TEST(TableFacteurs, CellTexts) {
     EXPECT_EQ(TitreColonneFacteurs(p, 3), "f1");
     EXPECT_EQ(TitreColonneFacteurs(p, 8), "f3");
     EXPECT_EQ(TitreColonneFacteurs(p, 9), "f1");
-    const char *ligne1[] = {"b", "400.000", "80.000", "200.00", "40.00", "0.00",
-                            "500.0", "200.0", "0.0", "0.60", "0.40", "0.00"};
+    const char *ligne1[] = {"b",     "400.000", "80.000", "200.00", "40.00", "0.00",
+                            "500.0", "200.0",   "0.0",    "0.60",   "0.40",  "0.00"};
     for (int32_t c = 0; c < 12; ++c)
         EXPECT_EQ(TexteFacteurs(p, libelles, 1, c), ligne1[c]) << c;
     EXPECT_DOUBLE_EQ(ValeurFacteurs(p, 2, 4), -60);

@@ -118,8 +118,7 @@ TEST(Accroissement, SkipsTheSpansOfExcludedParts) {
     const CourbeAccroissement c = CalculeAccroissement(*b.partition);
     EXPECT_FALSE(c.CorpusEntier);
     EXPECT_EQ(c.Titre, "1, 3");
-    EXPECT_EQ(c.Points,
-              (std::vector<PointCourbe>{{1, 0}, {2, 1}, {3, 2}, {4, 3}, {5, 4}, {5, 5}}));
+    EXPECT_EQ(c.Points, (std::vector<PointCourbe>{{1, 0}, {2, 1}, {3, 2}, {4, 3}, {5, 4}, {5, 5}}));
 }
 
 TEST(Accroissement, AgreesWithAWalkOverThePositions) {
