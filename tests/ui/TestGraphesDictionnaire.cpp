@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 #include "UiTestSupport.h"
 
+#include "Traduction.h"
 #include "VueGraphique.h"
 #include "base/charg1.h"
 #include "dictionary/TFenGrapheAC.h"
@@ -134,6 +135,22 @@ class TestGraphesDictionnaire : public QObject {
         QCOMPARE(l[0]->count(), 4);
         QCOMPARE(l[0]->at(3), QPointF(5, 3));
         QVERIFY(!vide.Depose(&u));
+    }
+
+    // With LANGUAGE=en the charts speak English; the data's own labels stay.
+    void anglais() {
+        qputenv("LANGUAGE", "en");
+        ui::RelitCatalogues();
+        {
+            ui::TFenZipf zipf(*m_t, [] { return nullptr; });
+            ui::TFenGrapheAC ac(m_t.get(), *m_base, [] { return nullptr; });
+            QCOMPARE(zipf.windowTitle(), QStringLiteral("Pareto chart - t"));
+            QCOMPARE(zipf.AxeX()->titleText(), QStringLiteral("Number of forms >= F"));
+            QCOMPARE(zipf.BtnEffacer()->text(), QStringLiteral("Clear"));
+            QCOMPARE(courbes(ac.Graphe())[0]->name(), QStringLiteral("Whole corpus"));
+        }
+        qunsetenv("LANGUAGE");
+        ui::RelitCatalogues();
     }
 
     // Each class numbers its images from 0 in their names and from 1 in their titles.

@@ -241,10 +241,10 @@ QWidget *TFenGrapheAFC::PanneauOutils() {
     col->addSpacing(8);
 
     auto *pages = new QButtonGroup(panneau);
-    const std::pair<const char *, const char *> noms[] = {
-        {"BtnVP", "VP"}, {"BtnFacteurs", "Facteurs"}, {"BtnGraphiques", "Graphiques"}};
+    const std::pair<const char *, QString> noms[] = {
+        {"BtnVP", Tr("VP")}, {"BtnFacteurs", Tr("Facteurs")}, {"BtnGraphiques", Tr("Graphiques")}};
     for (int i = 0; i < 3; ++i) {
-        QToolButton *b = bouton(noms[i].first, Tr(noms[i].second));
+        QToolButton *b = bouton(noms[i].first, noms[i].second);
         b->setCheckable(true);
         pages->addButton(b, i);
         col->addWidget(b);
