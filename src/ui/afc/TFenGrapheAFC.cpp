@@ -117,7 +117,7 @@ TFenGrapheAFC::TFenGrapheAFC(Partition &partition, std::unique_ptr<TListePoints>
     degrade.setColorAt(0, QColor(0xF4, 0xF8, 0xFF));
     degrade.setColorAt(1, QColor(0xC8, 0xD4, 0xE8));
     m_histogramme->setBackgroundBrush(degrade);
-    m_vueHisto = new VueGraphique(m_histogramme, QStringLiteral("valeurs-propres"));
+    m_vueHisto = new VueGraphique(m_histogramme, QStringLiteral("valeurs-propres.svg"));
     m_vueHisto->setObjectName(QStringLiteral("GrapheVP"));
     ConstruitHistogramme(valeursPropres);
     m_pages->addWidget(m_vueHisto);

@@ -35,7 +35,7 @@ VueCarteAFC::VueCarteAFC(Partition &partition, TListePoints &points, QWidget *pa
     setCursor(Qt::CrossCursor);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(60, 60);
-    m_actionImage = ActionExportImage(this, Dessin(), QStringLiteral("carte-afc"));
+    m_actionImage = ActionExportImage(this, Dessin(), QStringLiteral("carte-afc.svg"));
 }
 
 void VueCarteAFC::SetLibelles(std::vector<std::string> libelles) {

@@ -25,7 +25,8 @@ constexpr uint32_t kFondAC = 0xA6CAF0;
 
 TFenGrapheAC::TFenGrapheAC(Partition *partition, const charg1 &base, FournisseurRapport rapport,
                            QWidget *parent)
-    : FenGrapheCourbes(base, kFondAC, QStringLiteral("accroissement.svg"), std::move(rapport), parent),
+    : FenGrapheCourbes(base, kFondAC, QStringLiteral("accroissement.svg"), std::move(rapport),
+                       parent),
       m_partition(partition), m_axeX(new QValueAxis), m_axeY(new QValueAxis) {
     setObjectName(QStringLiteral("FenGrapheAC"));
     setWindowTitle(Tr("Accroissement de vocabulaire"));

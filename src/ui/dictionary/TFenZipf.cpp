@@ -22,8 +22,8 @@ constexpr uint32_t kFondZipf = 0xC0DCC0;
 } // namespace
 
 TFenZipf::TFenZipf(Partition &partition, FournisseurRapport rapport, QWidget *parent)
-    : FenGrapheCourbes(partition.Base(), kFondZipf, QStringLiteral("pareto.svg"), std::move(rapport),
-                       parent),
+    : FenGrapheCourbes(partition.Base(), kFondZipf, QStringLiteral("pareto.svg"),
+                       std::move(rapport), parent),
       m_partition(partition), m_axeX(new QLogValueAxis), m_axeY(new QLogValueAxis) {
     setObjectName(QStringLiteral("FenZipf"));
     const QString titre =
