@@ -172,7 +172,7 @@ bool AjouteImageRapport(morvix::Rapport &rapport, const QImage &image, const std
         *erreur = QString::fromStdString(rapport.Erreur());
         return false;
     }
-    const std::string nom = rapport.NomLibre(souche, ".jpg");
+    const std::string nom = rapport.NomLibre(NomFichierRapport(souche), ".jpg", true);
     const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
     if (!EcritJpeg(rapport.Dossier() + nom, rgb.width(), rgb.height(), rgb.constBits(),
                    static_cast<int32_t>(rgb.bytesPerLine()), kQualiteJpegRapport)) {

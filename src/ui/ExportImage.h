@@ -55,7 +55,8 @@ QImage ImageDessin(const DessinExport &dessin);
 QAction *ActionExportImage(QWidget *proprietaire, DessinExport dessin, QString nom);
 
 // Writes `image` as a JPEG of the report's quality into the report's working folder under
-// the first free name for `souche` (Windows-1252) and registers it with `titre` and
+// the first free name for `souche` (Windows-1252, made safe): souche.jpg, else souche2.jpg
+// ..., and registers it with `titre` and
 // `commentaire`. False, with the reason in `erreur`, when nothing was added.
 bool AjouteImageRapport(morvix::Rapport &rapport, const QImage &image, const std::string &souche,
                         const std::string &titre, const std::string &commentaire, QString *erreur);
