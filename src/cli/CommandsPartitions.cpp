@@ -161,20 +161,54 @@ int spectot(const std::vector<std::string> &argv) {
         std::cout << '\t' << label << " f\t" << label << " coeff";
     }
     std::cout << '\n';
+    // Most cells of a form are 0 and 0 (a form absent from a part has no coefficient there):
+    // its row is written from its non-zero frequencies, the cells between them copied from a
+    // row of zeros. An absent segment can be under-used: its cells are all looked up.
+    const std::vector<int32_t> &numParties = tot.NumParties();
+    std::vector<int32_t> colonne(static_cast<size_t>(p.NbParties), -1);
+    for (size_t i = 0; i < numParties.size(); ++i)
+        colonne[static_cast<size_t>(numParties[i])] = static_cast<int32_t>(i);
+    const std::string zeros = [&] {
+        std::string z;
+        for (size_t i = 0; i < numParties.size(); ++i)
+            z += "\t0\t0";
+        return z;
+    }();
     std::string ligne;
-    std::vector<int32_t> frq(static_cast<size_t>(p.NbParties));
+    std::vector<FrqNonNulle> cellules;
     auto imprime = [&](int32_t code, int32_t F) {
         ligne = outText(c.base->RetourneGraphie(code, false));
         ligne += '\t';
         ligne += std::to_string(F);
-        p.FrqParties(code, frq.data());
-        for (int32_t i = 0; i < tot.NbParties(); ++i) {
+        p.FrqPartiesNonNulles(code, cellules);
+        if (code >= c.base->Nbform()) {
+            std::vector<int32_t> frq(numParties.size(), 0);
+            for (const FrqNonNulle &cell : cellules)
+                if (colonne[static_cast<size_t>(cell.Indice)] >= 0)
+                    frq[static_cast<size_t>(colonne[static_cast<size_t>(cell.Indice)])] = cell.Frq;
+            for (size_t i = 0; i < numParties.size(); ++i) {
+                ligne += '\t';
+                ligne += std::to_string(frq[i]);
+                ligne += '\t';
+                ligne += std::to_string(tot.CoeffPartie(code, static_cast<int32_t>(i)));
+            }
+            ligne += '\n';
+            std::cout << ligne;
+            return;
+        }
+        size_t suivante = 0; // the next column to write
+        for (const FrqNonNulle &cell : cellules) {
+            const int32_t i = colonne[static_cast<size_t>(cell.Indice)];
+            if (i < 0)
+                continue;
+            ligne.append(zeros, 0, (static_cast<size_t>(i) - suivante) * 4);
             ligne += '\t';
-            ligne +=
-                std::to_string(frq[static_cast<size_t>(tot.NumParties()[static_cast<size_t>(i)])]);
+            ligne += std::to_string(cell.Frq);
             ligne += '\t';
             ligne += std::to_string(tot.CoeffPartie(code, i));
+            suivante = static_cast<size_t>(i) + 1;
         }
+        ligne.append(zeros, 0, (numParties.size() - suivante) * 4);
         ligne += '\n';
         std::cout << ligne;
     };

@@ -3,7 +3,6 @@
 #include "base/charg1.h"
 
 #include <algorithm>
-#include <cstring>
 #include <numeric>
 
 namespace morvix {
@@ -36,7 +35,7 @@ void Partition::construit() {
     Tranches.push_back({NbParties + 1, nbitem, 0});
 
     const auto np = static_cast<size_t>(NbParties);
-    TabFrq.assign(static_cast<size_t>(nbform) * np, 0);
+    const auto nf = static_cast<size_t>(nbform);
     Taille.assign(np, 0);
     NbFormes.assign(np, 0);
     NbHapax.assign(np, 0);
@@ -45,16 +44,20 @@ void Partition::construit() {
     Cochee.assign(np, true);
     Selec.assign(np, false);
     Couleurs.assign(np, kCouleurPartieDefaut);
+    m_debutLigne.assign(nf + 1, 0);
+    m_debutColonne.assign(np + 1, 0);
+    m_lignes.clear();
+    m_colonnes.clear();
     if (NbParties == 0)
         return;
 
     // Count one part at a time into a column of the size of the dictionary, which stays in
-    // cache; then move the non-zero entries into the row-major table. The text before the
-    // first tag belongs to the first span.
+    // cache, and append its non-zero cells (in order of first occurrence) to the columns.
+    // The text before the first tag belongs to the first span.
     std::vector<std::vector<int32_t>> tranchesDePartie(np);
     for (int32_t s = 0; s < NbTranches; ++s)
         tranchesDePartie[static_cast<size_t>(Tranches[static_cast<size_t>(s)].Partie)].push_back(s);
-    std::vector<int32_t> colonne(static_cast<size_t>(nbform), 0);
+    std::vector<int32_t> colonne(nf, 0);
     std::vector<int32_t> touchees;
     for (size_t q = 0; q < np; ++q) {
         int32_t taille = 0;
@@ -74,7 +77,8 @@ void Partition::construit() {
         int32_t hapax = 0, fmax = 0, formeFmax = 0;
         for (int32_t c : touchees) {
             int32_t &f = colonne[static_cast<size_t>(c)];
-            TabFrq[static_cast<size_t>(c) * np + q] = f;
+            m_colonnes.push_back({c, f});
+            ++m_debutLigne[static_cast<size_t>(c) + 1];
             hapax += f == 1;
             if (f > fmax || (f == fmax && c < formeFmax)) {
                 fmax = f;
@@ -82,12 +86,40 @@ void Partition::construit() {
             }
             f = 0;
         }
+        m_debutColonne[q + 1] = static_cast<int64_t>(m_colonnes.size());
         Taille[q] = taille;
         NbFormes[q] = static_cast<int32_t>(touchees.size());
         NbHapax[q] = hapax;
         FmaxPartie[q] = fmax;
         FormeFmax[q] = formeFmax;
     }
+
+    // Rows: the columns scattered part after part, so each row comes by ascending part. The
+    // columns are then rewritten from the rows, form after form, into ascending codes.
+    for (size_t c = 0; c < nf; ++c)
+        m_debutLigne[c + 1] += m_debutLigne[c];
+    m_lignes.resize(m_colonnes.size());
+    std::vector<int64_t> suivante(m_debutLigne.begin(), m_debutLigne.end() - 1);
+    for (size_t q = 0; q < np; ++q)
+        for (int64_t x = m_debutColonne[q]; x < m_debutColonne[q + 1]; ++x) {
+            const FrqNonNulle cell = m_colonnes[static_cast<size_t>(x)];
+            m_lignes[static_cast<size_t>(suivante[static_cast<size_t>(cell.Indice)]++)] = {
+                static_cast<int32_t>(q), cell.Frq};
+        }
+    suivante.assign(m_debutColonne.begin(), m_debutColonne.end() - 1);
+    for (size_t c = 0; c < nf; ++c)
+        for (int64_t x = m_debutLigne[c]; x < m_debutLigne[c + 1]; ++x) {
+            const FrqNonNulle cell = m_lignes[static_cast<size_t>(x)];
+            m_colonnes[static_cast<size_t>(suivante[static_cast<size_t>(cell.Indice)]++)] = {
+                static_cast<int32_t>(c), cell.Frq};
+        }
+}
+
+int32_t Partition::Frq(int32_t code, int32_t part) const {
+    const std::span<const FrqNonNulle> ligne = LigneForme(code);
+    auto it = std::lower_bound(ligne.begin(), ligne.end(), part,
+                               [](const FrqNonNulle &c, int32_t q) { return c.Indice < q; });
+    return it != ligne.end() && it->Indice == part ? it->Frq : 0;
 }
 
 int32_t Partition::TrancheDePos(int32_t position) const {
@@ -168,11 +200,50 @@ int32_t Partition::FrqPartie(int32_t code, int32_t part) const {
 
 void Partition::FrqParties(int32_t code, int32_t *out) const {
     if (code >= 0 && code < m_base->Nbform()) {
-        std::memcpy(out, LigneFrq(code), sizeof(int32_t) * static_cast<size_t>(NbParties));
+        std::fill(out, out + NbParties, 0);
+        for (const FrqNonNulle &c : LigneForme(code))
+            out[c.Indice] = c.Frq;
         return;
     }
     std::vector<int32_t> occ = m_base->LocOccFor(code);
     FrqPositionsParties(occ.data(), static_cast<int32_t>(occ.size()), out);
+}
+
+void Partition::FrqPartiesNonNulles(int32_t code, std::vector<FrqNonNulle> &out) const {
+    out.clear();
+    if (code >= 0 && code < m_base->Nbform()) {
+        const std::span<const FrqNonNulle> ligne = LigneForme(code);
+        out.assign(ligne.begin(), ligne.end());
+        return;
+    }
+    if (NbTranches == 0)
+        return;
+    const std::vector<int32_t> occ = m_base->LocOccFor(code);
+    // Positions are ascending, so are their spans: count span by span, then merge the spans
+    // of one part.
+    int32_t s = -1, fin = 0;
+    for (int32_t p : occ) {
+        if (p < Tranches[0].Debut)
+            continue;
+        if (s < 0 || p >= fin) {
+            s = TrancheDePos(p);
+            if (s < 0)
+                break;
+            fin = Tranches[static_cast<size_t>(s) + 1].Debut;
+            out.push_back({Tranches[static_cast<size_t>(s)].Partie, 0});
+        }
+        ++out.back().Frq;
+    }
+    std::sort(out.begin(), out.end(),
+              [](const FrqNonNulle &a, const FrqNonNulle &b) { return a.Indice < b.Indice; });
+    size_t n = 0;
+    for (size_t x = 0; x < out.size(); ++x) {
+        if (n > 0 && out[n - 1].Indice == out[x].Indice)
+            out[n - 1].Frq += out[x].Frq;
+        else
+            out[n++] = out[x];
+    }
+    out.resize(n);
 }
 
 std::vector<int32_t> Partition::FrqParties(int32_t code) const {

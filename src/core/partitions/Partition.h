@@ -15,6 +15,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -29,6 +30,13 @@ struct Tranche {
     int32_t PremOcc = 0; // index of a group's first occurrence in the span (RepereTranches)
 };
 
+// One non-zero cell of the forms x parts table: the part (in a form's row) or the form code
+// (in a part's column), and the frequency.
+struct FrqNonNulle {
+    int32_t Indice = 0;
+    int32_t Frq = 0;
+};
+
 inline constexpr uint32_t kCouleurPartieDefaut = 0xFFFF40;
 inline constexpr int32_t kFrqMinDefaut = 10;
 inline constexpr int32_t kSeuilDefaut = 5;
@@ -41,10 +49,6 @@ class Partition {
 
     const charg1 &Base() const { return *m_base; }
 
-    // Frequencies of the graphical forms, Nbform rows of NbParties entries:
-    // TabFrq[code * NbParties + part]. The text before the first tag counts in the first
-    // span's part. Prefer Frq() / LigneFrq().
-    std::vector<int32_t> TabFrq;
     int32_t NbTranches = 0;          // number of spans (tags of the key)
     int32_t NbParties = 0;           // number of distinct key contents
     std::vector<bool> Cochee;        // ticked: in the reference set; initially all true
@@ -61,17 +65,28 @@ class Partition {
     int32_t Cle = 0;                 // code of the key type
     std::vector<Tranche> Tranches;   // NbTranches spans in text order, then the sentinel
 
+    // Frequencies of the graphical forms in the parts. The text before the first tag counts
+    // in the first span's part. Most cells are 0, so only the others are stored, twice: by
+    // form and by part.
+    //
     // Frequency of a graphical form in a part; the caller keeps both indexes in range.
-    int32_t Frq(int32_t code, int32_t part) const {
-        return TabFrq[static_cast<size_t>(code) * static_cast<size_t>(NbParties) +
-                      static_cast<size_t>(part)];
+    int32_t Frq(int32_t code, int32_t part) const;
+    // The parts where a graphical form occurs, ascending, with its frequency in each.
+    std::span<const FrqNonNulle> LigneForme(int32_t code) const {
+        const auto c = static_cast<size_t>(code);
+        return {m_lignes.data() + m_debutLigne[c],
+                static_cast<size_t>(m_debutLigne[c + 1] - m_debutLigne[c])};
     }
-    // The NbParties frequencies of a graphical form.
-    const int32_t *LigneFrq(int32_t code) const {
-        return TabFrq.data() + static_cast<size_t>(code) * static_cast<size_t>(NbParties);
+    // The graphical forms occurring in a part, by ascending code, with their frequencies.
+    std::span<const FrqNonNulle> ColonnePartie(int32_t part) const {
+        const auto q = static_cast<size_t>(part);
+        return {m_colonnes.data() + m_debutColonne[q],
+                static_cast<size_t>(m_debutColonne[q + 1] - m_debutColonne[q])};
     }
+    // Number of non-zero (form, part) cells.
+    int64_t NbFrqNonNulles() const { return static_cast<int64_t>(m_lignes.size()); }
 
-    // Occurrences of a code in a part: TabFrq for a graphical form; for any other code (a
+    // Occurrences of a code in a part: Frq for a graphical form; for any other code (a
     // repeated segment in practice) counted from LocOccFor over the part's spans, so that
     // occurrences before the first tag count in no part. 0 for a part out of range.
     int32_t FrqPartie(int32_t code, int32_t part) const;
@@ -79,6 +94,9 @@ class Partition {
     // its positions); `out` receives NbParties values.
     void FrqParties(int32_t code, int32_t *out) const;
     std::vector<int32_t> FrqParties(int32_t code) const;
+    // The non-zero frequencies of a code (same rules as FrqPartie) as (part, frequency)
+    // cells by ascending part, replacing the content of `out`.
+    void FrqPartiesNonNulles(int32_t code, std::vector<FrqNonNulle> &out) const;
     // Per-part counts of n ascending positions over the spans (before the first tag: none).
     void FrqPositionsParties(const int32_t *positions, int32_t n, int32_t *out) const;
 
@@ -119,6 +137,13 @@ class Partition {
     void construit();
 
     const charg1 *m_base;
+    // Rows: the cells of form c are m_lignes[m_debutLigne[c] .. m_debutLigne[c + 1]), by
+    // ascending part. Columns: the cells of part q, m_colonnes[m_debutColonne[q] ..
+    // m_debutColonne[q + 1]), by ascending code.
+    std::vector<int64_t> m_debutLigne;
+    std::vector<FrqNonNulle> m_lignes;
+    std::vector<int64_t> m_debutColonne;
+    std::vector<FrqNonNulle> m_colonnes;
 };
 
 } // namespace morvix

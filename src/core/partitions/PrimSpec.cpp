@@ -1,9 +1,9 @@
 #include "partitions/PrimSpec.h"
 
 #include "base/charg1.h"
-#include "partitions/FrequencesSpec.h"
 #include "partitions/Partition.h"
 #include "partitions/Specificite.h"
+#include "util/Annulation.h"
 
 #include <algorithm>
 
@@ -15,8 +15,6 @@ PrimSpec::PrimSpec(const Partition &partition, int32_t diviseur)
     s_diviseur = diviseur;
 }
 
-void PrimSpec::Calcule() { calcule(nullptr); }
-
 void PrimSpec::avance(int32_t &compteur, int32_t n, int32_t passe) const {
     if (compteur == n / 100) {
         if (m_progression)
@@ -26,28 +24,28 @@ void PrimSpec::avance(int32_t &compteur, int32_t n, int32_t passe) const {
     ++compteur;
 }
 
-void PrimSpec::calcule(const detail::FrequencesSpec *cache) {
+bool PrimSpec::Calcule(const Annulation *annulation) {
     const Partition &part = *m_partition;
     const charg1 &base = part.Base();
     const std::vector<bool> &cochee = *m_cochee;
     const std::vector<bool> &selec = *m_selec;
     m_resultats.clear();
 
-    std::vector<int32_t> reference, cibleRef; // parts of the reference; of both sets
-    std::vector<char> estCibleRef(static_cast<size_t>(part.NbParties), 0);
+    // Per part: 1 in the reference, 2 in the reference and the target.
+    std::vector<char> role(static_cast<size_t>(part.NbParties), 0);
+    std::vector<int32_t> reference, cibleRef;
     int64_t tailleRef = 0, tailleCible = 0;
     for (int32_t q = 0; q < part.NbParties; ++q) {
         const auto uq = static_cast<size_t>(q);
         if (cochee[uq]) {
             tailleRef += part.Taille[uq];
             reference.push_back(q);
+            role[uq] = selec[uq] ? 2 : 1;
+            if (selec[uq])
+                cibleRef.push_back(q);
         }
         if (selec[uq])
             tailleCible += part.Taille[uq];
-        if (cochee[uq] && selec[uq]) {
-            cibleRef.push_back(q);
-            estCibleRef[uq] = 1;
-        }
     }
     if (s_diviseur > 1) {
         tailleRef /= s_diviseur;
@@ -62,27 +60,27 @@ void PrimSpec::calcule(const detail::FrequencesSpec *cache) {
         return ArrondiSpec(
             detail::ValSpecPre(T, t, dF, k, s, lnT, LnFact(T - dF), lnTmt, LnFact(dF), lnt));
     };
+    auto annule = [&] {
+        m_resultats.clear();
+        return false;
+    };
 
-    // Forms pass.
+    // Forms pass, over the non-zero cells of each form.
     const int32_t nbform = base.Nbform();
     int32_t compteur = 0;
     for (int32_t j = 0; j < nbform; ++j) {
-        const int32_t *ligne = part.LigneFrq(j);
+        if ((j & 1023) == 0 && Annulee(annulation))
+            return annule();
         int32_t F = 0, k = 0;
-        if (cache) {
-            F = cache->FFormes[static_cast<size_t>(j)];
-        } else {
-            for (int32_t q : reference)
-                F += ligne[q];
+        for (const FrqNonNulle &c : part.LigneForme(j)) {
+            const char r = role[static_cast<size_t>(c.Indice)];
+            F += r != 0 ? c.Frq : 0;
+            k += r == 2 ? c.Frq : 0;
         }
-        if (F != 0 && F >= m_frqMin) {
-            for (int32_t q : cibleRef)
-                k += ligne[q];
-            if (k != 0) {
-                const int32_t c = coefficient(F, k);
-                if (c != 0)
-                    m_resultats.push_back({j, F, k, c});
-            }
+        if (F != 0 && F >= m_frqMin && k != 0) {
+            const int32_t c = coefficient(F, k);
+            if (c != 0)
+                m_resultats.push_back({j, F, k, c});
         }
         avance(compteur, nbform, 0);
     }
@@ -94,23 +92,14 @@ void PrimSpec::calcule(const detail::FrequencesSpec *cache) {
         std::vector<int32_t> frq(static_cast<size_t>(part.NbParties));
         compteur = 0;
         for (int32_t e = nbart + 1; e <= base.NbTotEntites(); ++e) {
+            if (Annulee(annulation))
+                return annule();
             int32_t F = 0, k = 0;
-            if (cache) {
-                const auto seg = static_cast<size_t>(e - nbart - 1);
-                F = cache->FSeg[seg];
-                if (F >= m_frqMin)
-                    for (int64_t x = cache->SegDebut[seg]; x < cache->SegDebut[seg + 1]; ++x) {
-                        const auto &pf = cache->SegParties[static_cast<size_t>(x)];
-                        if (estCibleRef[static_cast<size_t>(pf.first)])
-                            k += pf.second;
-                    }
-            } else {
-                part.FrqParties(e, frq.data());
-                for (int32_t q : reference)
-                    F += frq[static_cast<size_t>(q)];
-                for (int32_t q : cibleRef)
-                    k += frq[static_cast<size_t>(q)];
-            }
+            part.FrqParties(e, frq.data());
+            for (int32_t q : reference)
+                F += frq[static_cast<size_t>(q)];
+            for (int32_t q : cibleRef)
+                k += frq[static_cast<size_t>(q)];
             if (F >= m_frqMin) {
                 const int32_t c = coefficient(F, k);
                 if (c != 0)
@@ -122,6 +111,7 @@ void PrimSpec::calcule(const detail::FrequencesSpec *cache) {
 
     std::stable_sort(m_resultats.begin(), m_resultats.end(),
                      [](const ResSpec &a, const ResSpec &b) { return a.Coeff > b.Coeff; });
+    return true;
 }
 
 } // namespace morvix

@@ -23,9 +23,7 @@ static_assert(sizeof(ResSpec) == 16);
 // Progress callback: called about a hundred times per pass with 0 (forms) or 1 (segments).
 using ProgressionSpec = std::function<void(int32_t)>;
 
-namespace detail {
-struct FrequencesSpec;
-}
+class Annulation;
 
 class PrimSpec {
   public:
@@ -35,8 +33,9 @@ class PrimSpec {
 
     void SetProgression(ProgressionSpec progression) { m_progression = std::move(progression); }
     // Fills the results: forms pass, then segments pass when a segment store is attached;
-    // results by decreasing coefficient, equal coefficients in code order.
-    void Calcule();
+    // results by decreasing coefficient, equal coefficients in code order. Polls
+    // `annulation` between codes: false, and no result, when it was raised.
+    bool Calcule(const Annulation *annulation = nullptr);
 
     const std::vector<ResSpec> &Resultats() const { return m_resultats; }
     int32_t NbResultats() const { return static_cast<int32_t>(m_resultats.size()); }
@@ -49,7 +48,6 @@ class PrimSpec {
 
   private:
     friend class CalcSpecTot;
-    void calcule(const detail::FrequencesSpec *cache);
     void avance(int32_t &compteur, int32_t n, int32_t passe) const;
 
     ProgressionSpec m_progression;

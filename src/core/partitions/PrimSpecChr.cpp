@@ -2,8 +2,10 @@
 
 #include "base/SegmentStore.h"
 #include "base/charg1.h"
+#include "partitions/Avancement.h"
 #include "partitions/Partition.h"
 #include "partitions/Specificite.h"
+#include "util/Annulation.h"
 
 #include <algorithm>
 #include <cmath>
@@ -26,74 +28,189 @@ int32_t PrimSpecChr::FrqTotale(int32_t code) const {
     return -1;
 }
 
-void PrimSpecChr::Calcule() {
+// Every run of consecutive parts, row after row: run (i, j) at Debut[i] + j - i. Its size,
+// the factorial logarithms of the size and of the rest, which ValSpec needs, and the plain
+// logarithms of both, which the bound below needs.
+struct PrimSpecChr::Runs {
+    std::vector<int64_t> Debut;
+    std::vector<double> t, lnt, lnTmt, logt, logTmt;
+};
+
+bool PrimSpecChr::Calcule(ProgressionSpec progression, const Annulation *annulation) {
     const Partition &part = *m_partition;
     const charg1 &base = part.Base();
     m_resultats.clear();
     const auto n = static_cast<size_t>(NbParties);
     if (n == 0)
-        return;
+        return true;
 
-    // Size of every run of consecutive parts, and its factorial logarithms.
     const double T = Nbocc;
-    m_t.assign(n * n, 0.0);
-    m_lnt.assign(n * n, 0.0);
-    m_lnTmt.assign(n * n, 0.0);
+    Runs runs;
+    const size_t nbRuns = n * (n + 1) / 2;
+    runs.Debut.resize(n);
+    for (auto *v : {&runs.t, &runs.lnt, &runs.lnTmt, &runs.logt, &runs.logTmt})
+        v->resize(nbRuns);
+    size_t r = 0;
     for (size_t i = 0; i < n; ++i) {
+        if (Annulee(annulation))
+            return false;
+        runs.Debut[i] = static_cast<int64_t>(r);
         int64_t t = 0;
-        for (size_t j = i; j < n; ++j) {
+        for (size_t j = i; j < n; ++j, ++r) {
             t += part.Taille[j];
             const double dt = static_cast<double>(t);
-            m_t[i * n + j] = dt;
-            m_lnt[i * n + j] = LnFact(dt);
-            m_lnTmt[i * n + j] = LnFact(T - dt);
+            runs.t[r] = dt;
+            runs.lnt[r] = LnFact(dt);
+            runs.lnTmt[r] = LnFact(T - dt);
+            runs.logt[r] = std::log(dt);
+            runs.logTmt[r] = std::log(T - dt);
         }
     }
 
-    std::vector<int32_t> frq(n), prefixe(n + 1);
+    // The codes that pass the minimum frequency, for the progress.
+    const SegmentStore *store = base.SegmentStoreAttache();
+    int64_t aCalculer = 0;
+    for (int32_t e = 0; e < base.Nbform(); ++e)
+        aCalculer += base.RetourneFrq(e) > FrqMin;
+    if (store)
+        for (int32_t k = 0; k < store->NbSegments(); ++k)
+            aCalculer += store->FrqSeg(k) > FrqMin;
+    detail::Avancement avancement(progression, aCalculer);
+
+    std::vector<int32_t> prefixe(n + 1);
+    std::vector<double> lnC;
+    auto annule = [&] {
+        m_resultats.clear();
+        return false;
+    };
     for (int32_t e = 0; e < base.Nbform(); ++e) {
-        const int32_t *ligne = part.LigneFrq(e);
-        calculeCode(e, ligne, prefixe);
+        const int32_t F = base.RetourneFrq(e);
+        if (!(F > FrqMin))
+            continue;
+        if (Annulee(annulation))
+            return annule();
+        calculeCode(e, F, part.LigneForme(e), runs, prefixe, lnC);
+        avancement.pas(0);
     }
-    if (base.SegmentStoreAttache()) {
+    if (store) {
+        std::vector<FrqNonNulle> frq;
         for (int32_t e = base.Nbart() + 1; e <= base.NbTotEntites(); ++e) {
-            if (!(FrqTotale(e) > FrqMin))
+            const int32_t F = FrqTotale(e);
+            if (!(F > FrqMin))
                 continue;
-            part.FrqParties(e, frq.data());
-            calculeCode(e, frq.data(), prefixe);
+            if (Annulee(annulation))
+                return annule();
+            part.FrqPartiesNonNulles(e, frq);
+            calculeCode(e, F, frq, runs, prefixe, lnC);
+            avancement.pas(1);
         }
     }
+    return true;
 }
 
-void PrimSpecChr::calculeCode(int32_t code, const int32_t *frq, std::vector<int32_t> &prefixe) {
-    const int32_t F = FrqTotale(code);
-    if (!(F > FrqMin))
-        return;
+void PrimSpecChr::calculeCode(int32_t code, int32_t F, std::span<const FrqNonNulle> frq,
+                              const Runs &runs, std::vector<int32_t> &prefixe,
+                              std::vector<double> &lnC) {
     const auto n = static_cast<size_t>(NbParties);
-    prefixe[0] = 0;
+    std::fill(prefixe.begin(), prefixe.end(), 0);
+    for (const FrqNonNulle &c : frq)
+        prefixe[static_cast<size_t>(c.Indice) + 1] = c.Frq;
     for (size_t p = 0; p < n; ++p)
-        prefixe[p + 1] = prefixe[p] + frq[p];
+        prefixe[p + 1] += prefixe[p];
 
     const double T = Nbocc, dF = F;
     const double lnT = LnFact(T), lnF = LnFact(dF), lnTmF = LnFact(T - dF);
-    double best = 0.0;
+    // ln P(X = k) = lnTmF - lnT + lnC(F, k) + sum_{m<k} ln(t - m) + sum_{m<F-k} ln(T - t - m).
+    // Since ln(1 - x) >= -x / (1 - x), sum_{m<k} ln(t - m) >= k ln t - k(k-1) / (2(t-k+1)),
+    // and the same for the second sum: a lower bound of the point probability that costs no
+    // factorial. The tail is at least the point probability, so a run whose bound already
+    // makes it non-specific, or no stronger than the best run so far, needs no ValSpec.
+    // `marge` covers the rounding of both computations and the series of LnFact.
+    const int32_t kMax = std::min(F, static_cast<int32_t>(prefixe[n]));
+    lnC.resize(static_cast<size_t>(kMax) + 1);
+    for (int32_t k = 0; k <= kMax; ++k)
+        lnC[static_cast<size_t>(k)] = lnF - LnFact(k) - LnFact(dF - k);
+    const double c0 = lnTmF - lnT;
+    const double marge = 1e-5 + 1e-13 * lnT;
+    const double lnSeuil = std::log(Seuil) + 1e-9;
+    constexpr double kLn10 = 2.302585092994046;
+
+    // The bound of one run (i, j), at index `run`, holding k occurrences.
+    auto borneRun = [&](size_t run, int32_t k) {
+        const double t = runs.t[run], dk = k, reste = dF - dk, horsRun = T - t;
+        if (reste > horsRun) // inconsistent counts: no bound
+            return -HUGE_VAL;
+        double borne = c0 + lnC[static_cast<size_t>(k)];
+        if (k > 0)
+            borne += dk * runs.logt[run] - dk * (dk - 1.0) / (2.0 * (t - dk + 1.0));
+        if (reste > 0.0)
+            borne +=
+                reste * runs.logTmt[run] - reste * (reste - 1.0) / (2.0 * (horsRun - reste + 1.0));
+        return borne;
+    };
+    // A bound of every run from (i, j1) to (i, j2), at indexes run1 … run2, holding k1 …
+    // k2 occurrences: each term of the run's bound is monotonic in k and t, or concave in k,
+    // so it is bounded by its value at a corner. Runs without a form occurrence between
+    // them share most of their bound, which makes it tight.
+    auto borneBloc = [&](size_t run1, size_t run2, int32_t k1, int32_t k2) {
+        const double t1 = runs.t[run1], t2 = runs.t[run2];
+        const double d1 = k1, d2 = k2, reste1 = dF - d1, reste2 = dF - d2;
+        if (t1 - d2 + 1.0 <= 0.0 || T - t2 - reste1 + 1.0 <= 0.0)
+            return -HUGE_VAL;
+        double borne = c0 + std::min(lnC[static_cast<size_t>(k1)], lnC[static_cast<size_t>(k2)]);
+        if (k1 > 0)
+            borne += d1 * runs.logt[run1];
+        if (k2 > 1)
+            borne -= d2 * (d2 - 1.0) / (2.0 * (t1 - d2 + 1.0));
+        if (reste2 > 0.0)
+            borne += reste2 * runs.logTmt[run2];
+        if (reste1 > 1.0)
+            borne -= reste1 * (reste1 - 1.0) / (2.0 * (T - t2 - reste1 + 1.0));
+        return borne;
+    };
+
+    double plafond = 0.0, uLimite = lnSeuil;
     ResSpecChr r{code, 0, 0, 0, 0};
+    // Evaluates run (i, j); false once no run can beat the best one any more.
+    auto evalue = [&](size_t i, size_t j, size_t run, int32_t k) {
+        if (borneRun(run, k) - marge > uLimite)
+            return true;
+        const double v = detail::ValSpecAuDela(T, runs.t[run], dF, k, Seuil, lnT, lnTmF,
+                                               runs.lnTmt[run], lnF, runs.lnt[run], plafond);
+        if (!(std::fabs(v) > plafond))
+            return true;
+        r.f = k;
+        r.Coeff = ArrondiSpec(v);
+        r.Premiere = static_cast<int32_t>(i);
+        r.Derniere = static_cast<int32_t>(j);
+        // A later run replaces this one only if it is stronger by more than the rounding
+        // of the sums of LnFact terms.
+        plafond = std::fabs(v) * (1.0 + 1e-9);
+        uLimite = std::min(lnSeuil, (1.0 + 1e-6 - plafond) * kLn10);
+        // No magnitude exceeds 51: nothing can beat this run any more.
+        return !(plafond > 51.0 + 1e-9);
+    };
     for (size_t i = 0; i < n; ++i) {
-        for (size_t j = i; j < n; ++j) {
-            const int32_t k = prefixe[j + 1] - prefixe[i];
-            const size_t run = i * n + j;
-            // A run that cannot beat the best one so far is not walked.
-            const double v = detail::ValSpecAuDela(T, m_t[run], dF, k, Seuil, lnT, lnTmF,
-                                                   m_lnTmt[run], lnF, m_lnt[run], std::fabs(best));
-            if (std::fabs(v) > std::fabs(best)) {
-                best = v;
-                r.f = k;
-                r.Coeff = ArrondiSpec(v);
-                r.Premiere = static_cast<int32_t>(i);
-                r.Derniere = static_cast<int32_t>(j);
+        const int32_t avant = prefixe[i];
+        const size_t debut = static_cast<size_t>(runs.Debut[i]) - i;
+        // Blocks of runs that grow while their bound rules them out.
+        size_t bloc = 8;
+        for (size_t j1 = i; j1 < n;) {
+            const size_t j2 = std::min(n - 1, j1 + bloc - 1);
+            const int32_t k1 = prefixe[j1 + 1] - avant, k2 = prefixe[j2 + 1] - avant;
+            if (j2 > j1 && borneBloc(debut + j1, debut + j2, k1, k2) - marge > uLimite) {
+                j1 = j2 + 1;
+                bloc = std::min<size_t>(bloc * 2, 1024);
+                continue;
             }
+            for (size_t j = j1; j <= j2; ++j)
+                if (!evalue(i, j, debut + j, prefixe[j + 1] - avant))
+                    goto complement;
+            j1 = j2 + 1;
+            bloc = 8;
         }
     }
+complement:
     if (r.Coeff == 0)
         return;
     // An under-use at an end is an over-use of the rest; a run covering every part has no
@@ -144,7 +261,8 @@ void PrimSpecChr::Trie(int32_t ordre) {
 }
 
 Accroissements AccroissementsSpecifiques(Partition &partition, int32_t seuilPct, int32_t frqMin,
-                                         ProgressionSpec progression) {
+                                         ProgressionSpec progression,
+                                         const Annulation *annulation) {
     Accroissements a;
     const std::vector<bool> selec = partition.Selec;
     const std::vector<bool> cochee = partition.Cochee;
@@ -163,7 +281,10 @@ Accroissements AccroissementsSpecifiques(Partition &partition, int32_t seuilPct,
         partition.Cochee[static_cast<size_t>(q)] = false;
     a.Spec = std::make_unique<PrimSpec>(partition, 1);
     a.Spec->SetProgression(std::move(progression));
-    a.Spec->Calcule();
+    if (!a.Spec->Calcule(annulation)) {
+        a.Spec.reset();
+        a.Annulee = true;
+    }
     partition.Selec = selec;
     partition.Cochee = cochee;
     return a;

@@ -9,12 +9,15 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
 namespace morvix {
 
+class Annulation;
 class Partition;
+struct FrqNonNulle;
 
 // One chronological result.
 struct ResSpecChr {
@@ -44,8 +47,13 @@ class PrimSpecChr {
 
     PrimSpecChr(const Partition &partition, int32_t seuilPct, int32_t frqMin);
 
-    // Computes the results: forms in code order, then segments.
-    void Calcule();
+    // Computes the results: forms in code order, then segments. Of two runs whose values
+    // differ by no more than 1e-9 of the larger (equal but for rounding: a run and its
+    // complement, for instance) the first one found keeps its place. `progression` is
+    // called about a hundred times over the codes that pass the minimum frequency (with 0
+    // for forms, 1 for segments). `annulation` is polled between codes: false, and no
+    // result, when it was raised.
+    bool Calcule(ProgressionSpec progression = nullptr, const Annulation *annulation = nullptr);
     // Sorts the results by one of the ten orders (ties keep their relative order); any
     // other value leaves them as they are.
     void Trie(int32_t ordre);
@@ -63,12 +71,12 @@ class PrimSpecChr {
     int32_t FrqMin = 0;
 
   private:
-    void calculeCode(int32_t code, const int32_t *frq, std::vector<int32_t> &prefixe);
+    struct Runs;
+    void calculeCode(int32_t code, int32_t F, std::span<const FrqNonNulle> frq, const Runs &runs,
+                     std::vector<int32_t> &prefixe, std::vector<double> &lnC);
 
     const Partition *m_partition;
     std::vector<ResSpecChr> m_resultats;
-    // Per run (i, j), at index i * NbParties + j: its size and LnFact of size and Nbocc-size.
-    std::vector<double> m_t, m_lnt, m_lnTmt;
 };
 
 // Result of the specific increments.
@@ -76,13 +84,15 @@ struct Accroissements {
     std::unique_ptr<PrimSpec> Spec; // null when no part is both ticked and selected
     int32_t Partie = -1;            // the first part both ticked and selected
     std::string Entete;             // "Partie : " + its label (Windows-1252)
+    bool Annulee = false;           // cancelled: Spec is null
 };
 
 // Specific increments: sets the partition's Seuil and FrqMin (they stay set), takes the
 // first part i both ticked and selected, unticks every part after i and computes a PrimSpec
 // (divisor 1): the selected parts against the ticked parts up to i. `Cochee` and `Selec`
-// are restored before returning, in every case.
+// are restored before returning, in every case, cancelled (`annulation` raised) or not.
 Accroissements AccroissementsSpecifiques(Partition &partition, int32_t seuilPct, int32_t frqMin,
-                                         ProgressionSpec progression);
+                                         ProgressionSpec progression,
+                                         const Annulation *annulation = nullptr);
 
 } // namespace morvix

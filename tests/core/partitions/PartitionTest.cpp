@@ -106,7 +106,7 @@ TEST(Partition, SegmentsAndGroupsCountFromTheirPositions) {
     for (auto t : tranches)
         EXPECT_EQ(p.NbOccTranche(pos.data(), 4, t.tranche), t.n) << t.tranche;
 
-    // A group of forms counts from its own positions, unlike TabFrq, nothing before the
+    // A group of forms counts from its own positions, unlike the forms, nothing before the
     // first tag; each count agrees with the positions taken one by one.
     const int32_t codes[] = {forme(*b, "a"), forme(*b, "x")};
     Tgen g(b.get(), codes, 2, nullptr);
@@ -164,16 +164,26 @@ TEST(Partition, SampleCorpusRowsSumToTheDictionary) {
         EXPECT_EQ(p.TailleTotale(), b.Nbocc());
         EXPECT_TRUE(std::is_sorted(p.Valeurs.begin(), p.Valeurs.end()));
         for (int32_t j = 0; j < b.Nbform(); ++j) {
-            const int32_t *l = p.LigneFrq(j);
-            ASSERT_EQ(std::accumulate(l, l + p.NbParties, 0), b.RetourneFrq(j)) << j;
+            const std::vector<int32_t> l = p.FrqParties(j);
+            ASSERT_EQ(std::accumulate(l.begin(), l.end(), 0), b.RetourneFrq(j)) << j;
         }
-        // The per-part counts agree with the table.
+        // The per-part counts agree with the table, and a part's column holds exactly the
+        // non-zero cells of the rows, by ascending code.
         for (int32_t q = 0; q < p.NbParties; ++q) {
             int32_t formes = 0, hapax = 0, taille = 0;
+            std::vector<FrqNonNulle> colonne;
             for (int32_t j = 0; j < b.Nbform(); ++j) {
                 formes += p.Frq(j, q) > 0;
                 hapax += p.Frq(j, q) == 1;
                 taille += p.Frq(j, q);
+                if (p.Frq(j, q) > 0)
+                    colonne.push_back({j, p.Frq(j, q)});
+            }
+            const auto c = p.ColonnePartie(q);
+            ASSERT_EQ(c.size(), colonne.size()) << q;
+            for (size_t x = 0; x < c.size(); ++x) {
+                EXPECT_EQ(c[x].Indice, colonne[x].Indice);
+                EXPECT_EQ(c[x].Frq, colonne[x].Frq);
             }
             EXPECT_EQ(p.NbFormes[size_t(q)], formes);
             EXPECT_EQ(p.NbHapax[size_t(q)], hapax);

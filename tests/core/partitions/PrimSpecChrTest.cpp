@@ -39,7 +39,8 @@ Chrono calcule(const std::vector<int> &cible, int32_t frqMin = 10,
     return c;
 }
 
-// The strongest run recomputed over every run, for comparison with a result.
+// The strongest run recomputed over every run, for comparison with a result: a later run
+// must beat the best one by more than 1e-9 of it.
 ResSpecChr meilleurRun(const Partition &p, int32_t code, int32_t F) {
     ResSpecChr r{code, 0, 0, 0, 0};
     double best = 0;
@@ -51,7 +52,7 @@ ResSpecChr meilleurRun(const Partition &p, int32_t code, int32_t F) {
                 t += p.Taille[size_t(q)];
             }
             const double v = ValSpec(p.Base().Nbocc(), t, F, k, 0.05);
-            if (std::fabs(v) > std::fabs(best)) {
+            if (std::fabs(v) - std::fabs(best) > 1e-9 * std::fabs(best)) {
                 best = v;
                 r = {code, k, ArrondiSpec(v), i, j};
             }
