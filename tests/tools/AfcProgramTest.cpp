@@ -6,6 +6,7 @@
 
 #include "afc/TListePoints.h"
 
+#include <Eigen/Dense>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -29,7 +30,8 @@ TableAfc table(const std::vector<std::vector<int64_t>> &n, int32_t nf) {
     t.nbColonnes = static_cast<int32_t>(n[0].size());
     t.types.assign(n[0].size(), 1);
     for (size_t i = 0; i < n.size(); ++i)
-        t.actives.push_back({static_cast<int64_t>(i), "r" + std::to_string(i), n[i]});
+        t.actives.push_back(
+            LigneTable::Dense(static_cast<int64_t>(i), "r" + std::to_string(i), n[i]));
     t.nbFacteurs = nf;
     return t;
 }
@@ -141,7 +143,7 @@ TEST(AnalyseAfc, SupplementaryPointsEqualToActiveOnesGetTheirCoordinates) {
         l.push_back(l[1] * 3); // column 5: column 1 scaled, supplementary
     TableAfc t = table(n, 4);
     t.types[5] = 2;
-    t.supplementaires.push_back({99999, "copie de r4", t.actives[4].valeurs});
+    t.supplementaires.push_back(LigneTable::Dense(99999, "copie de r4", n[4]));
     for (auto &v : t.supplementaires[0].valeurs)
         v *= 2;
     ResultatAfc r;
@@ -162,6 +164,62 @@ TEST(AnalyseAfc, SupplementaryPointsEqualToActiveOnesGetTheirCoordinates) {
     ASSERT_TRUE(CalculeAfc(table(pseudoAleatoire(12, 5), 4), sans, erreur));
     for (size_t k = 0; k < 4; ++k)
         EXPECT_NEAR(r.valeursPropres[k], sans.valeursPropres[k], 1e-12);
+}
+
+TEST(AnalyseAfc, SparseWideTableAgreesWithTheSvdOfTheResiduals) {
+    // 60 rows x 40 columns, most cells 0 (rows of a few cells take the sparse path of the
+    // cross-products, full rows the dense one), two supplementary columns; the reference is
+    // the SVD of the dense standardized residuals and the transition formula.
+    const int32_t m = 60, nj = 40;
+    std::vector<std::vector<int64_t>> n = pseudoAleatoire(size_t(m), size_t(nj));
+    for (int32_t i = 0; i < m; ++i)
+        for (int32_t j = 0; j < nj; ++j)
+            if (i >= 10 && (i * 7 + j * 3) % 11 != 0)
+                n[size_t(i)][size_t(j)] = 0;
+    TableAfc t = table(n, 12);
+    t.types[5] = t.types[17] = 2;
+    ResultatAfc r;
+    std::string erreur;
+    ASSERT_TRUE(CalculeAfc(t, r, erreur)) << erreur;
+
+    std::vector<int32_t> act;
+    for (int32_t j = 0; j < nj; ++j)
+        if (t.types[size_t(j)] == 1)
+            act.push_back(j);
+    Eigen::MatrixXd p(m, Eigen::Index(act.size()));
+    for (int32_t i = 0; i < m; ++i)
+        for (size_t a = 0; a < act.size(); ++a)
+            p(i, Eigen::Index(a)) = double(n[size_t(i)][size_t(act[a])]);
+    p /= p.sum();
+    const Eigen::VectorXd rm = p.rowwise().sum(), cm = p.colwise().sum().transpose();
+    Eigen::MatrixXd s = rm.cwiseSqrt().cwiseInverse().asDiagonal() * (p - rm * cm.transpose()) *
+                        cm.cwiseSqrt().cwiseInverse().asDiagonal();
+    Eigen::JacobiSVD<Eigen::MatrixXd> svd(s, Eigen::ComputeThinU | Eigen::ComputeThinV);
+    for (int32_t k = 0; k < 12; ++k) {
+        const double sigma = svd.singularValues()[k];
+        EXPECT_NEAR(r.valeursPropres[size_t(k)], sigma * sigma, 1e-12) << k;
+        // Column principal coordinates, up to the sign of the factor.
+        Eigen::VectorXd g =
+            cm.cwiseSqrt().cwiseInverse().asDiagonal() * svd.matrixV().col(k) * sigma;
+        Eigen::VectorXd calcule(Eigen::Index(act.size()));
+        for (size_t a = 0; a < act.size(); ++a)
+            calcule[Eigen::Index(a)] = r.colonnes[size_t(act[a])].coord[size_t(k)];
+        const double signe = g.dot(calcule) < 0 ? -1.0 : 1.0;
+        for (size_t a = 0; a < act.size(); ++a)
+            EXPECT_NEAR(r.colonnes[size_t(act[a])].coord[size_t(k)], signe * g[Eigen::Index(a)],
+                        1e-9)
+                << k << " " << a;
+        // A supplementary column: its profile on the rows times the row standard coordinates.
+        Eigen::VectorXd phi = rm.cwiseSqrt().cwiseInverse().asDiagonal() * svd.matrixU().col(k);
+        for (int32_t j : {5, 17}) {
+            double somme = 0, proj = 0;
+            for (int32_t i = 0; i < m; ++i)
+                somme += double(n[size_t(i)][size_t(j)]);
+            for (int32_t i = 0; i < m; ++i)
+                proj += double(n[size_t(i)][size_t(j)]) / somme * phi[i];
+            EXPECT_NEAR(r.colonnes[size_t(j)].coord[size_t(k)], signe * proj, 1e-9) << j;
+        }
+    }
 }
 
 TEST(AnalyseAfc, EmptyOrColumnlessTablesAreRefused) {
@@ -226,8 +284,8 @@ TEST(Qz5afc, ReadsWideCountsAndWideRowNumbers) {
     ASSERT_EQ(t.actives.size(), 2u);
     EXPECT_EQ(t.actives[0].numero, 1234567);
     EXPECT_EQ(t.actives[0].libelle, "une forme assez long");
-    EXPECT_EQ(t.actives[0].valeurs, (std::vector<int64_t>{1234567, 10, 500}));
-    EXPECT_EQ(t.actives[1].valeurs[1], 250000);
+    EXPECT_EQ(t.actives[0].Comptes(3), (std::vector<int64_t>{1234567, 10, 500}));
+    EXPECT_EQ(t.actives[1].Comptes(3)[1], 250000);
     EXPECT_EQ(t.types, (std::vector<int32_t>{1, 2, 1}));
     ASSERT_EQ(t.supplementaires.size(), 1u);
     EXPECT_EQ(t.supplementaires[0].numero, 7654321);

@@ -39,8 +39,9 @@ TEST(CoranDon, WhatTheCoreWritesTheProgramReadsBack) {
         while (!g.empty() && g.back() == ' ')
             g.pop_back();
         EXPECT_EQ(l.libelle, g);
+        const std::vector<int64_t> comptes = l.Comptes(partition.NbParties);
         for (int32_t i = 0; i < partition.NbParties; ++i)
-            ASSERT_EQ(l.valeurs[static_cast<size_t>(i)], partition.Frq(j, i)) << j << " " << i;
+            ASSERT_EQ(comptes[static_cast<size_t>(i)], partition.Frq(j, i)) << j << " " << i;
     }
     EXPECT_TRUE(t.supplementaires.empty());
 }

@@ -2,6 +2,7 @@
 #include "partitions/CalcSpecTot.h"
 #include "partitions/Partition.h"
 #include "partitions/Specificite.h"
+#include "util/Annulation.h"
 
 #include "PartitionsTestSupport.h"
 
@@ -212,4 +213,66 @@ TEST(CalcSpecTot, SegmentCoefficientsThroughTheStore) {
     EXPECT_EQ(tot.CoeffPartie(seg, 1), tot.CoeffPartie(cible, 1));
     EXPECT_LT(tot.CoeffPartie(seg, 0), 0);   // absent segment: under-used
     EXPECT_EQ(tot.CoeffPartie(cible, 0), 0); // absent form: no result
+}
+
+TEST_F(SampleBase, CalcSpecTotAgreesWithPrimSpecOnSegmentsPresentOrAbsent) {
+    // Segments made of the occurrences of frequent forms, some cut to the first part of the
+    // text so that they are absent from most parts: under-use of an absent segment comes
+    // from its reference frequency alone.
+    test::StoreManuel store;
+    for (int32_t j = 0; j < 200; ++j) {
+        std::vector<int32_t> occ = base.LocOccFor(j);
+        if (j % 3 == 1)
+            occ.resize(occ.size() / 4);
+        store.segs.push_back({{j}, occ});
+    }
+    base.AssigneSR(&store);
+    Partition p(base, Partition::CodeCle(base, "date"));
+    p.Cochee[2] = false;
+    p.FrqMin = 5;
+    std::vector<int32_t> passes;
+    CalcSpecTot tot(p, [&](int32_t passe) { passes.push_back(passe); });
+    EXPECT_EQ(std::count(passes.begin(), passes.end(), 0), 100);
+    EXPECT_EQ(std::count(passes.begin(), passes.end(), 1), 100);
+    EXPECT_TRUE(std::is_sorted(passes.begin(), passes.end()));
+    int32_t absents = 0;
+    for (int32_t i = 0; i < tot.NbParties(); ++i) {
+        p.Selec.assign(size_t(p.NbParties), false);
+        p.Selec[size_t(tot.NumParties()[size_t(i)])] = true;
+        PrimSpec seul(p, 1);
+        seul.Calcule();
+        expectMemes(tot.Spec(i).Resultats(), seul.Resultats());
+        for (const ResSpec &r : seul.Resultats()) {
+            EXPECT_EQ(tot.CoeffPartie(r.Code, i), r.Coeff);
+            absents += r.Code > base.Nbart() && r.k == 0;
+        }
+    }
+    EXPECT_GT(absents, 10);
+    base.AssigneSR(nullptr);
+}
+
+TEST_F(SampleBase, CancelledComputationsKeepNoResult) {
+    Partition p(base, Partition::CodeCle(base, "chapitre"));
+    Annulation annulation;
+    int32_t appels = 0;
+    // Raised during the computation, from the progress callback.
+    CalcSpecTot tot(p, [&](int32_t) {
+        if (++appels == 3)
+            annulation.Demande();
+    }, &annulation);
+    EXPECT_TRUE(tot.Annulee());
+    EXPECT_EQ(tot.NbParties(), 0);
+    EXPECT_EQ(tot.CoeffPartie(0, 0), 0);
+    EXPECT_LT(appels, 100);
+
+    p.Selec[0] = true;
+    PrimSpec spec(p, 1);
+    EXPECT_FALSE(spec.Calcule(&annulation));
+    EXPECT_EQ(spec.NbResultats(), 0);
+    annulation.Reinitialise();
+    EXPECT_TRUE(spec.Calcule(&annulation));
+    EXPECT_GT(spec.NbResultats(), 0);
+    CalcSpecTot complet(p, nullptr, &annulation);
+    EXPECT_FALSE(complet.Annulee());
+    EXPECT_EQ(complet.NbParties(), p.NbParties);
 }
