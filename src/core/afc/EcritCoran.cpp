@@ -1,5 +1,6 @@
 #include "afc/EcritCoran.h"
 
+#include "afc/LimitesAfc.h"
 #include "base/charg1.h"
 #include "partitions/Partition.h"
 #include "util/TextWriter.h"
@@ -7,6 +8,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <span>
 #include <vector>
 
 namespace morvix {
@@ -52,7 +54,7 @@ ParamAfc ParamAfcInitiaux(const Partition &partition) {
     p.Titre = base.NomBase() + " : " + base.RetourneGraphie(partition.Cle, false);
     p.FrqMin = partition.FrqMin;
     p.NI = NbFormesAuMoins(base, p.FrqMin);
-    p.NF = partition.NbParties - 1;
+    p.NF = std::min(partition.NbParties - 1, kMaxFacteurs);
     return p;
 }
 
@@ -73,8 +75,8 @@ bool EcritCoranDon(const std::string &chemin, const Partition &partition, const 
         erreur = "NI doit être compris entre 1 et " + std::to_string(base.Nbform());
         return false;
     }
-    if (param.NF < 1) {
-        erreur = "NF doit être au moins 1";
+    if (param.NF < 1 || param.NF > kMaxFacteurs) {
+        erreur = "NF doit être compris entre 1 et " + std::to_string(kMaxFacteurs);
         return false;
     }
 
@@ -87,14 +89,19 @@ bool EcritCoranDon(const std::string &chemin, const Partition &partition, const 
         for (int32_t k = 0; k < store->NbSegments(); ++k)
             if (store->FrqSeg(k) >= param.FrqMin)
                 codes.push_back(base.Nbart() + 1 + k);
+    // The rows' non-zero cells: forms from the partition's table, segments counted once
+    // from their positions.
     const auto unj = static_cast<size_t>(nj);
-    std::vector<int32_t> frq(codes.size() * unj);
+    std::vector<std::vector<FrqNonNulle>> segments(codes.size() - nbActives);
+    auto cellules = [&](size_t r) -> std::span<const FrqNonNulle> {
+        return r < nbActives ? partition.LigneForme(codes[r]) : segments[r - nbActives];
+    };
     int64_t maxFrq = 0;
     for (size_t r = 0; r < codes.size(); ++r) {
-        partition.FrqParties(codes[r], frq.data() + r * unj);
-        maxFrq = std::max<int64_t>(
-            maxFrq, *std::max_element(frq.begin() + static_cast<std::ptrdiff_t>(r * unj),
-                                      frq.begin() + static_cast<std::ptrdiff_t>((r + 1) * unj)));
+        if (r >= nbActives)
+            partition.FrqPartiesNonNulles(codes[r], segments[r - nbActives]);
+        for (const FrqNonNulle &c : cellules(r))
+            maxFrq = std::max<int64_t>(maxFrq, c.Frq);
     }
     const int32_t largeurFrq = std::max(5, chiffres(maxFrq) + 1);
     const int32_t largeurNum = std::max(5, chiffres(codes.empty() ? 0 : codes.back()));
@@ -122,19 +129,26 @@ bool EcritCoranDon(const std::string &chemin, const Partition &partition, const 
     w.write(ligne + "\n");
     w.printf("(%dx,5A4,%dF%d.0)\n", largeurNum + 1, nj, largeurFrq);
 
+    // A row of zeros, each count right-aligned in its field; a row's non-zero counts are
+    // written over it.
+    std::string zeros;
+    for (size_t i = 0; i < unj; ++i)
+        zeros += std::string(static_cast<size_t>(largeurFrq) - 1, ' ') + '0';
+    std::string comptes;
     char nombre[32];
     auto ecritLigne = [&](size_t r) {
         std::snprintf(nombre, sizeof nombre, "%*d ", largeurNum, codes[r]);
         ligne = nombre;
         ligne += libelle(base.RetourneGraphie(codes[r], false));
-        for (size_t i = 0; i < unj; ++i) {
-            auto [fin, ec] = std::to_chars(nombre, nombre + sizeof nombre, frq[r * unj + i]);
+        comptes = zeros;
+        for (const FrqNonNulle &c : cellules(r)) {
+            auto [fin, ec] = std::to_chars(nombre, nombre + sizeof nombre, c.Frq);
             const auto n = static_cast<size_t>(fin - nombre);
-            ligne.append(static_cast<size_t>(largeurFrq) -
-                             std::min(n, static_cast<size_t>(largeurFrq)),
-                         ' ');
-            ligne.append(nombre, n);
+            comptes.replace((static_cast<size_t>(c.Indice) + 1) * static_cast<size_t>(largeurFrq) -
+                                n,
+                            n, nombre, n);
         }
+        ligne += comptes;
         ligne += '\n';
         w.write(ligne);
     };

@@ -4,6 +4,8 @@
 // partitions.
 #pragma once
 
+#include "afc/LimitesAfc.h"
+
 #include <cstdint>
 #include <string>
 
@@ -16,7 +18,7 @@ class Partition;
 struct ParamAfc {
     std::string Titre;   // first line of the file (Windows-1252)
     int32_t NI = 0;      // active rows: forms 0 … NI−1, 1 ≤ NI ≤ Nbform
-    int32_t NF = 0;      // number of factors, ≥ 1
+    int32_t NF = 0;      // number of factors, 1 ≤ NF ≤ kMaxFacteurs
     int32_t FrqMin = 10; // minimum frequency; also selects the supplementary segments
     int32_t Mode = 0;    // 0: every part active; 1: parts not ticked are supplementary
 };
@@ -25,7 +27,7 @@ struct ParamAfc {
 int32_t NbFormesAuMoins(const charg1 &base, int32_t frqMin);
 
 // The dialog's initial values: title base name + " : " + key graphy, NI the forms at or
-// above the partition's FrqMin, NF = NbParties − 1, mode 0.
+// above the partition's FrqMin, NF = NbParties − 1 (at most kMaxFacteurs), mode 0.
 ParamAfc ParamAfcInitiaux(const Partition &partition);
 
 // Number of parts that are not ticked (the supplementary columns of mode 1).
