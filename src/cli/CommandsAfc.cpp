@@ -4,18 +4,65 @@
 #include "afc/LanceAfc.h"
 #include "base/charg1.h"
 #include "partitions/Partition.h"
+#include "util/Annulation.h"
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
+#include <memory>
 #include <numeric>
+#include <sys/stat.h>
 
 namespace morvix::cli {
 
 namespace {
 
+constexpr int kExitInterrompu = 130;
+
+// Ctrl-C or a termination request during the analysis cancels it, so that the program is
+// stopped and the exchange folder removed; the handlers are restored afterwards.
+Annulation g_interruption;
+
+class Interruptions {
+  public:
+    Interruptions() {
+        struct sigaction sa {};
+        sa.sa_handler = [](int) { g_interruption.Demande(); };
+        sigemptyset(&sa.sa_mask);
+        ::sigaction(SIGINT, &sa, &m_int);
+        ::sigaction(SIGTERM, &sa, &m_term);
+    }
+    ~Interruptions() {
+        ::sigaction(SIGINT, &m_int, nullptr);
+        ::sigaction(SIGTERM, &m_term, nullptr);
+    }
+    Interruptions(const Interruptions &) = delete;
+    Interruptions &operator=(const Interruptions &) = delete;
+
+  private:
+    struct sigaction m_int {}, m_term {};
+};
+
+// The folder named by --garder: created (0700) when missing, refused when it is not a
+// folder.
+bool dossierGarde(const std::string &chemin, std::string &erreur) {
+    if (::mkdir(chemin.c_str(), 0700) != 0 && errno != EEXIST) {
+        erreur = chemin + " ne peut être créé : " + std::strerror(errno);
+        return false;
+    }
+    struct stat st {};
+    if (::stat(chemin.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+        erreur = chemin + " n'est pas un dossier";
+        return false;
+    }
+    return true;
+}
+
 int afc(const std::vector<std::string> &argv) {
     CliArgs args;
-    if (!parseOrUsage("afc", argv, {"--frqmin"}, {}, 2, 2, args))
+    if (!parseOrUsage("afc", argv, {"--frqmin", "--garder"}, {}, 2, 2, args))
         return kExitUsage;
     std::string error;
     int64_t frqMin = 10;
@@ -40,7 +87,27 @@ int afc(const std::vector<std::string> &argv) {
     if (param.NI < 1)
         return fail(kExitInput, "aucune forme n'atteint la fréquence " + std::to_string(frqMin));
 
-    ResultatLanceAfc r = LanceAfc(partition, param);
+    // Each analysis in a folder of its own, unless the exchange files are to be kept.
+    std::unique_ptr<DossierPrive> prive;
+    std::string dossier;
+    if (auto garder = args.value("--garder")) {
+        if (!dossierGarde(*garder, error))
+            return fail(kExitInput, error);
+        dossier = *garder;
+    } else {
+        prive = std::make_unique<DossierPrive>();
+        if (prive->Chemin().empty())
+            return fail(kExitInput, prive->Erreur());
+        dossier = prive->Chemin();
+    }
+    ResultatLanceAfc r;
+    {
+        g_interruption.Reinitialise();
+        Interruptions interruptions;
+        r = LanceAfc(partition, param, dossier, std::string(), &g_interruption);
+    }
+    if (r.Code == CodeAfc::Annule)
+        return fail(kExitInterrompu, "analyse interrompue");
     if (!r.ok())
         return fail(kExitInput, r.Message + (r.Detail.empty() ? "" : " : " + r.Detail));
 
@@ -63,10 +130,11 @@ int afc(const std::vector<std::string> &argv) {
     return kExitOk;
 }
 
-const CommandRegistration kAfc({"afc", "afc BASE.par KEY [--frqmin N]",
+const CommandRegistration kAfc({"afc", "afc BASE.par KEY [--frqmin N] [--garder DOSSIER]",
                                 "analyse factorielle des correspondances des formes (fréquence "
                                 "au moins N, 10 par défaut) par les parties de la clé KEY : "
-                                "valeurs propres et coordonnées des parties sur F1 et F2",
+                                "valeurs propres et coordonnées des parties sur F1 et F2 ; "
+                                "les fichiers d'échange sont gardés dans DOSSIER",
                                 afc});
 
 } // namespace

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
+#include <sys/stat.h>
 
 using morvix::test::writeFile;
 
@@ -51,4 +53,29 @@ TEST(CliAfc, BadInputsFailWithAMessage) {
     EXPECT_EQ(cli("afc t.par auteur", nullptr, &err), 1); // two parts: one factor only
     EXPECT_NE(err.find("au moins 3"), std::string::npos) << err;
     EXPECT_EQ(cli("afc absent.par auteur", nullptr, &err), 1);
+}
+
+TEST(CliAfc, EachRunInAFolderOfItsOwnUnlessTheFilesAreKept) {
+    morvix::test::ScopedWorkDir dir;
+    std::string out, err;
+    ASSERT_EQ(cli(std::string("segment ") + MORVIX_SAMPLE, &out, &err), 0) << err;
+    ASSERT_EQ(::mkdir("tmp", 0700), 0);
+    const std::string prive = "env -u TEMP TMPDIR=" + std::filesystem::absolute("tmp").string() +
+                              " " + MORVIX_BIN_DIR + "/morvix-cli ";
+    std::string enPrive;
+    ASSERT_EQ(morvix::test::runCommand(prive + "afc sample_romans_contes.par auteur", &enPrive,
+                                       &err),
+              0)
+        << err;
+    // The private folder is gone with everything in it.
+    EXPECT_TRUE(std::filesystem::is_empty("tmp"));
+
+    std::string garde;
+    ASSERT_EQ(cli("afc sample_romans_contes.par auteur --garder garde", &garde, &err), 0) << err;
+    EXPECT_EQ(garde, enPrive);
+    for (const char *f : {"coran.don", "facteurs.txt", "vp.txt", "lignes.txt"})
+        EXPECT_TRUE(morvix::test::fileExists(std::string("garde/") + f)) << f;
+    writeFile("fichier", "x");
+    EXPECT_EQ(cli("afc sample_romans_contes.par auteur --garder fichier", nullptr, &err), 1);
+    EXPECT_NE(err.find("fichier n'est pas un dossier"), std::string::npos) << err;
 }

@@ -8,13 +8,17 @@
 #include "partitions/Partition.h"
 #include "segmentation/SegmPrinc.h"
 #include "segments/SegRep.h"
+#include "util/Annulation.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <memory>
 #include <sstream>
 #include <string>
 #include <sys/stat.h>
+#include <thread>
 #include <vector>
 
 using namespace morvix;
@@ -237,4 +241,34 @@ TEST(LanceAfc, RunsTheProgramAndReadsItsFactorsBack) {
     ResultatLanceAfc p = LanceAfc(*b.partition, param, "absent", "/bin/true");
     EXPECT_EQ(p.Code, CodeAfc::Parametres);
     EXPECT_EQ(p.Message, kErreurParametresAfc);
+}
+
+TEST(LanceAfc, CancellationStopsTheProgramAndLeavesNoExchangeFile) {
+    ScopedWorkDir dir;
+    BaseTest b(kTexte);
+    ::mkdir("echange", 0700);
+    // A program that writes part of its results, then would run for a minute.
+    writeFile("lent", "#!/bin/sh\necho 1 > vp.txt\necho 2 > facteurs.txt.tmp-a1b2\n"
+                      "echo pret > ../pret\nexec sleep 60\n");
+    ::chmod("lent", 0700);
+    ParamAfc param = ParamAfcInitiaux(*b.partition);
+    param.NI = NbFormesAuMoins(b.base, 1);
+    Annulation annulation;
+    std::thread annule([&] {
+        while (!fileExists("pret"))
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        annulation.Demande();
+    });
+    const std::string lent = std::filesystem::absolute("lent").string();
+    ResultatLanceAfc r = LanceAfc(*b.partition, param, "echange", lent, &annulation);
+    annule.join();
+    EXPECT_EQ(r.Code, CodeAfc::Annule);
+    EXPECT_FALSE(r.Points);
+    for (const char *f : {"coran.don", "vp.txt", "facteurs.txt", "facteurs.txt.tmp-a1b2"})
+        EXPECT_FALSE(fileExists(std::string("echange/") + f)) << f;
+
+    // Raised before the run: nothing is written.
+    EXPECT_EQ(LanceAfc(*b.partition, param, "echange", lent, &annulation).Code, CodeAfc::Annule);
+    EXPECT_FALSE(fileExists("echange/coran.don"));
+    EXPECT_TRUE(LanceCah("echange", lent, &annulation).Annule);
 }
