@@ -140,6 +140,14 @@ int specif(const std::vector<std::string> &argv) {
     Partition &p = *c.part;
     if (auto ref = args.value("--reference"); ref && !parties(p, *ref, p.Cochee, code))
         return code;
+    // The target frequencies are counted over the parts both selected and in the reference:
+    // without one, nothing can be computed.
+    bool commune = false;
+    for (int32_t q = 0; q < p.NbParties; ++q)
+        commune = commune || (p.Selec[static_cast<size_t>(q)] && p.Cochee[static_cast<size_t>(q)]);
+    if (!commune)
+        return fail(kExitInput, "aucune des parties de --parts n'est dans la référence "
+                                "(--reference) : aucune spécificité ne peut être calculée");
     PrimSpec spec(p, 1);
     spec.SetProgression(nullptr);
     spec.Calcule();

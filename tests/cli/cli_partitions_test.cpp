@@ -48,6 +48,8 @@ TEST(CliPartitions, PartitionTableAndErrors) {
         {"specif t.par a --parts Hugo", "la partie « Hugo » n'existe pas"},
         {"specif t.par a --parts Zola --reference Zola,Hugo", "la partie « Hugo »"},
         {"increments t.par a --part Balzac", "la partie « Balzac »"},
+        // The target outside the reference: no part to count the target frequencies in.
+        {"specif t.par a --parts Zola --reference \xC3\x89mile", "n'est dans la référence"},
         {"chrono absent.par a", "absent.par"},
     };
     for (auto e : erreurs) {

@@ -2,6 +2,7 @@
 #include "ClassificationWard.h"
 #include "TestSupport.h"
 
+#include "afc/LimitesAfc.h"
 #include "afc/TListePoints.h"
 
 #include <gtest/gtest.h>
@@ -88,4 +89,52 @@ TEST(Qz5cah, WithoutReadableFactorsItFailsAndWritesNothing) {
         EXPECT_NE(err.find("qz5cah: "), std::string::npos);
         EXPECT_FALSE(morvix::test::fileExists("cah.txt"));
     }
+}
+
+TEST(LimiteFacteurs, OneLimitForTheAnalysisTheClusteringAndTheReaders) {
+    // The most factors one may ask: the analysis writes them, every reader takes them.
+    const std::string tete = "t\n   3   3   5   1   0\n   0   1   2\n111\n(6x,5A4,3F5.0)\n"
+                             "    0 a                        5    1    2\n"
+                             "    1 b                        1    6    2\n"
+                             "    2 c                        2    1    7\n";
+    auto lanceAfc = [](std::string *err) {
+        return morvix::test::runCommand(std::string(MORVIX_BIN_DIR) + "/qz5afc", nullptr, err);
+    };
+    {
+        ScopedWorkDir dir;
+        morvix::test::writeFile("coran.don", tete + std::to_string(kMaxFacteurs) +
+                                                 "   0   0   4 150   0   0\n");
+        std::string err;
+        ASSERT_EQ(lanceAfc(&err), 0) << err;
+        TListePoints points("facteurs.txt", 3);
+        ASSERT_TRUE(points.Valide()) << points.Erreur();
+        EXPECT_EQ(points.NbFact, kMaxFacteurs);
+        std::vector<int64_t> vp;
+        EXPECT_TRUE(LitValeursPropres("vp.txt", vp));
+        EXPECT_EQ(vp.size(), size_t(kMaxFacteurs));
+        EXPECT_EQ(morvix::test::runCommand(std::string(MORVIX_BIN_DIR) + "/qz5cah", nullptr, &err),
+                  0)
+            << err;
+    }
+    // One more: refused by the analysis, with the limit in its message, and by the readers.
+    ScopedWorkDir dir;
+    morvix::test::writeFile("coran.don", tete + std::to_string(kMaxFacteurs + 1) +
+                                             "   0   0   4 150   0   0\n");
+    std::string err;
+    EXPECT_EQ(lanceAfc(&err), 1);
+    EXPECT_NE(err.find("au plus " + std::to_string(kMaxFacteurs)), std::string::npos) << err;
+    EXPECT_FALSE(morvix::test::fileExists("facteurs.txt"));
+    std::string facteurs = "1 " + std::to_string(kMaxFacteurs + 1) + "\n1 0";
+    for (int32_t k = 0; k < 3 * (kMaxFacteurs + 1) + 2; ++k)
+        facteurs += " 0";
+    morvix::test::writeFile("facteurs.txt", facteurs + "\n");
+    TListePoints trop("facteurs.txt");
+    EXPECT_FALSE(trop.Valide());
+    EXPECT_NE(trop.Erreur().find("au plus"), std::string::npos) << trop.Erreur();
+    std::string valeurs = std::to_string(kMaxFacteurs + 1) + "\n";
+    for (int32_t k = 0; k <= kMaxFacteurs; ++k)
+        valeurs += "1\n";
+    morvix::test::writeFile("vp.txt", valeurs);
+    std::vector<int64_t> vp;
+    EXPECT_FALSE(LitValeursPropres("vp.txt", vp));
 }

@@ -1,5 +1,7 @@
 #include "afc/TListePoints.h"
 
+#include "afc/LimitesAfc.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -66,9 +68,13 @@ TListePoints::TListePoints(const std::string &chemin, int32_t nbParties) {
     }
     auto tete = champs(ligne);
     int64_t n = 0, nf = 0;
-    if (tete.size() != 2 || !entier(tete[0], n) || !entier(tete[1], nf) || n < 1 || n > 10000000 ||
-        nf > 100000) {
+    if (tete.size() != 2 || !entier(tete[0], n) || !entier(tete[1], nf) || n < 1 || n > 10000000) {
         refuse(chemin + ", ligne 1 : nombre de points et de facteurs attendus");
+        return;
+    }
+    if (nf > kMaxFacteurs) {
+        refuse(chemin + ", ligne 1 : " + std::to_string(nf) + " facteurs, au plus " +
+               std::to_string(kMaxFacteurs));
         return;
     }
     if (nbParties >= 0 && n != nbParties) {
@@ -199,7 +205,8 @@ bool LitValeursPropres(const std::string &chemin, std::vector<int64_t> &valeurs)
             }
     }
     int64_t m = 0;
-    if (mots.empty() || !entier(mots[0], m) || m < 0 || static_cast<size_t>(m) > mots.size() - 1)
+    if (mots.empty() || !entier(mots[0], m) || m < 0 || m > kMaxFacteurs ||
+        static_cast<size_t>(m) > mots.size() - 1)
         return false;
     std::vector<int64_t> v(static_cast<size_t>(m));
     for (size_t i = 0; i < v.size(); ++i)
