@@ -42,7 +42,8 @@ class Interruptions {
     Interruptions &operator=(const Interruptions &) = delete;
 
   private:
-    struct sigaction m_int {}, m_term {};
+    struct sigaction m_int {
+    }, m_term{};
 };
 
 // The folder named by --garder: created (0700) when missing, refused when it is not a

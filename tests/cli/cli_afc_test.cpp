@@ -63,9 +63,8 @@ TEST(CliAfc, EachRunInAFolderOfItsOwnUnlessTheFilesAreKept) {
     const std::string prive = "env -u TEMP TMPDIR=" + std::filesystem::absolute("tmp").string() +
                               " " + MORVIX_BIN_DIR + "/morvix-cli ";
     std::string enPrive;
-    ASSERT_EQ(morvix::test::runCommand(prive + "afc sample_romans_contes.par auteur", &enPrive,
-                                       &err),
-              0)
+    ASSERT_EQ(
+        morvix::test::runCommand(prive + "afc sample_romans_contes.par auteur", &enPrive, &err), 0)
         << err;
     // The private folder is gone with everything in it.
     EXPECT_TRUE(std::filesystem::is_empty("tmp"));

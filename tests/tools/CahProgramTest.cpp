@@ -102,8 +102,8 @@ TEST(LimiteFacteurs, OneLimitForTheAnalysisTheClusteringAndTheReaders) {
     };
     {
         ScopedWorkDir dir;
-        morvix::test::writeFile("coran.don", tete + std::to_string(kMaxFacteurs) +
-                                                 "   0   0   4 150   0   0\n");
+        morvix::test::writeFile("coran.don",
+                                tete + std::to_string(kMaxFacteurs) + "   0   0   4 150   0   0\n");
         std::string err;
         ASSERT_EQ(lanceAfc(&err), 0) << err;
         TListePoints points("facteurs.txt", 3);
@@ -118,8 +118,8 @@ TEST(LimiteFacteurs, OneLimitForTheAnalysisTheClusteringAndTheReaders) {
     }
     // One more: refused by the analysis, with the limit in its message, and by the readers.
     ScopedWorkDir dir;
-    morvix::test::writeFile("coran.don", tete + std::to_string(kMaxFacteurs + 1) +
-                                             "   0   0   4 150   0   0\n");
+    morvix::test::writeFile("coran.don",
+                            tete + std::to_string(kMaxFacteurs + 1) + "   0   0   4 150   0   0\n");
     std::string err;
     EXPECT_EQ(lanceAfc(&err), 1);
     EXPECT_NE(err.find("au plus " + std::to_string(kMaxFacteurs)), std::string::npos) << err;

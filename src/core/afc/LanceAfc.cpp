@@ -9,9 +9,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <initializer_list>
-#include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -64,8 +64,8 @@ enum class Execution { Terminee, NonLancee, Annulee };
 // Starts `programme` in `dossier` with /dev/null as standard input and output and waits
 // for it, polling `annulation`: once it is raised the program is killed. Its standard
 // error is collected in `messages`.
-Execution execute(const std::string &programme, const std::string &dossier,
-                  std::string &messages, const Annulation *annulation) {
+Execution execute(const std::string &programme, const std::string &dossier, std::string &messages,
+                  const Annulation *annulation) {
     int tube[2];
     if (::pipe2(tube, O_CLOEXEC) != 0)
         return Execution::NonLancee;
@@ -286,7 +286,8 @@ DossierPrive::DossierPrive() {
         }
     std::string modele = avecSeparateur(racine) + "morvix-afc-XXXXXX";
     if (::mkdtemp(modele.data()) == nullptr) {
-        m_erreur = "le dossier d'échange " + modele + " ne peut être créé : " + std::strerror(errno);
+        m_erreur =
+            "le dossier d'échange " + modele + " ne peut être créé : " + std::strerror(errno);
         return;
     }
     m_chemin = modele + "/";

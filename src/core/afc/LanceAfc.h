@@ -60,8 +60,8 @@ ResultatLanceAfc LanceAfc(const Partition &partition, const ParamAfc &param,
 struct ResultatLanceCah {
     bool Ok = false;
     bool Annule = false; // cancelled: the program was stopped and "cah.txt" removed
-    std::string Detail; // why it failed (UTF-8): the program's messages
-    std::string Cah;    // path of "cah.txt", written when Ok
+    std::string Detail;  // why it failed (UTF-8): the program's messages
+    std::string Cah;     // path of "cah.txt", written when Ok
 };
 
 // Runs the clustering program (by default qz5cah beside this program) in `dossier`, where

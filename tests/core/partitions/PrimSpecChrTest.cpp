@@ -74,7 +74,11 @@ TEST(PrimSpecChr, RunsAndTheComplementaryRule) {
         {"debut", {1, 0, 1, 12, 12, 12, 12, 12, 12, 12}, 3, 9, 2, true},
         // The same, where rounding puts the complementary run (over-used, f = 77) ahead by
         // 4e-13: the first run found still wins.
-        {"debut, complement ahead by rounding", {1, 0, 1, 11, 11, 11, 11, 11, 11, 11}, 3, 9, 2,
+        {"debut, complement ahead by rounding",
+         {1, 0, 1, 11, 11, 11, 11, 11, 11, 11},
+         3,
+         9,
+         2,
          true},
         // Under-used at the end: the positive run before it, visited first, wins the tie.
         {"fin", {12, 12, 12, 12, 12, 12, 12, 0, 0, 1}, 0, 6, 84, true},

@@ -256,10 +256,13 @@ TEST_F(SampleBase, CancelledComputationsKeepNoResult) {
     Annulation annulation;
     int32_t appels = 0;
     // Raised during the computation, from the progress callback.
-    CalcSpecTot tot(p, [&](int32_t) {
-        if (++appels == 3)
-            annulation.Demande();
-    }, &annulation);
+    CalcSpecTot tot(
+        p,
+        [&](int32_t) {
+            if (++appels == 3)
+                annulation.Demande();
+        },
+        &annulation);
     EXPECT_TRUE(tot.Annulee());
     EXPECT_EQ(tot.NbParties(), 0);
     EXPECT_EQ(tot.CoeffPartie(0, 0), 0);
