@@ -118,3 +118,22 @@ TEST(CliPartitions, SpecificitiesMatchTheCore) {
     EXPECT_EQ(lignes(out)[0], "Partie : " + std::string(d.Libelle(2)));
     EXPECT_EQ(lignes(out)[1], "graphie\tF\tk\tcoeff");
 }
+
+TEST(CliPartitions, SpectotShowsTheUnderUseOfAbsentSegments) {
+    // Forms absent from a part have no coefficient there, but segments can: their rows are
+    // not written from their non-zero cells only.
+    test::ScopedWorkDir dir;
+    std::string out, err;
+    ASSERT_EQ(cli(std::string("segment ") + MORVIX_SAMPLE, &out, &err), 0) << err;
+    ASSERT_EQ(cli("spectot sample_romans_contes.par auteur --segments 5,3", &out, &err), 0) << err;
+    int32_t absentsSousEmployes = 0;
+    for (const std::string &l : lignes(out)) {
+        std::vector<std::string> champs;
+        std::stringstream in(l);
+        for (std::string c; std::getline(in, c, '\t');)
+            champs.push_back(c);
+        for (size_t i = 2; i + 1 < champs.size(); i += 2)
+            absentsSousEmployes += champs[i] == "0" && champs[i + 1].rfind('-', 0) == 0;
+    }
+    EXPECT_GT(absentsSousEmployes, 0);
+}
