@@ -11,8 +11,11 @@
 
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <numeric>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 using namespace morvix;
@@ -333,4 +336,29 @@ TEST(Qz5afc, MalformedExchangeFilesGiveAMessageAndNoFactorFile) {
     morvix::test::writeFile("coran.don", tete + ligne0 + ligne1 + nf);
     EXPECT_EQ(lance(), 0);
     EXPECT_TRUE(morvix::test::fileExists("facteurs.txt"));
+}
+
+TEST(Qz5afc, APlantedLinkUnderAResultNameIsRefusedAndNotFollowed) {
+    for (const char *nom : {"vp.txt", "lignes.txt", "facteurs.txt"}) {
+        SCOPED_TRACE(nom);
+        ScopedWorkDir dir;
+        morvix::test::writeFile("victime", "intact");
+        ::mkdir("echange", 0700);
+        ASSERT_EQ(::chdir("echange"), 0);
+        morvix::test::writeFile("coran.don", kCoranSmoke);
+        ASSERT_EQ(::symlink("../victime", nom), 0);
+        std::string err;
+        EXPECT_EQ(lance(&err), 1);
+        EXPECT_NE(err.find(std::string(nom) + " est un lien symbolique"), std::string::npos) << err;
+        EXPECT_EQ(morvix::test::readFile("../victime"), "intact");
+        struct stat st {};
+        EXPECT_EQ(::lstat(nom, &st), 0);
+        EXPECT_TRUE(S_ISLNK(st.st_mode));
+        if (std::string(nom) != "facteurs.txt") {
+            EXPECT_FALSE(morvix::test::fileExists("facteurs.txt"));
+        }
+        for (const auto &e : std::filesystem::directory_iterator("."))
+            EXPECT_EQ(e.path().filename().string().find(".tmp"), std::string::npos) << e.path();
+        ASSERT_EQ(::chdir(".."), 0);
+    }
 }

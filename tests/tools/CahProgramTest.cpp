@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 using namespace morvix;
@@ -76,6 +78,15 @@ TEST(Qz5cah, ClustersTheActivePartsOfAnAnalysis) {
     // First merge: parts 0 and 1, node 4.
     EXPECT_NE(cah.find("       4      0      1         2"), std::string::npos) << cah;
     EXPECT_NE(cah.find("Dendrogramme"), std::string::npos);
+
+    // A link planted under the result's name is refused, the file it points to untouched.
+    std::remove("cah.txt");
+    morvix::test::writeFile("victime", "intact");
+    ASSERT_EQ(::symlink("victime", "cah.txt"), 0);
+    std::string err;
+    EXPECT_EQ(morvix::test::runCommand(std::string(MORVIX_BIN_DIR) + "/qz5cah", nullptr, &err), 1);
+    EXPECT_NE(err.find("cah.txt est un lien symbolique"), std::string::npos) << err;
+    EXPECT_EQ(morvix::test::readFile("victime"), "intact");
 }
 
 TEST(Qz5cah, WithoutReadableFactorsItFailsAndWritesNothing) {

@@ -1,9 +1,9 @@
 #include "afc/EcritCoran.h"
 
+#include "afc/FichierEchange.h"
 #include "afc/LimitesAfc.h"
 #include "base/charg1.h"
 #include "partitions/Partition.h"
-#include "util/TextWriter.h"
 
 #include <algorithm>
 #include <charconv>
@@ -106,28 +106,27 @@ bool EcritCoranDon(const std::string &chemin, const Partition &partition, const 
     const int32_t largeurFrq = std::max(5, chiffres(maxFrq) + 1);
     const int32_t largeurNum = std::max(5, chiffres(codes.empty() ? 0 : codes.back()));
 
-    const std::string temporaire = chemin + ".tmp";
-    TextWriter w;
-    if (!w.open(temporaire)) {
-        erreur = chemin + " ne peut être créé";
+    FichierEchange w(true);
+    if (!w.Ouvre(chemin)) {
+        erreur = w.Erreur();
         return false;
     }
     // The title is one line whatever was typed.
     std::string titre = param.Titre;
     std::replace_if(
         titre.begin(), titre.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
-    w.write(titre + "\n");
-    w.write(champ(std::to_string(param.NI), 4, true) + champ(std::to_string(nj), 4, false));
-    w.printf("%4d%4d%4d\n", 5, 1, 0);
+    w.Ecrit(titre + "\n");
+    w.Ecrit(champ(std::to_string(param.NI), 4, true) + champ(std::to_string(nj), 4, false));
+    w.Imprime("%4d%4d%4d\n", 5, 1, 0);
     std::string ligne;
     for (int32_t i = 0; i < nj; ++i)
         ligne += champ(std::to_string(i), 4, i == 0);
-    w.write(ligne + "\n");
+    w.Ecrit(ligne + "\n");
     ligne.clear();
     for (int32_t i = 0; i < nj; ++i)
         ligne += (param.Mode == 1 && !partition.Cochee[static_cast<size_t>(i)]) ? '2' : '1';
-    w.write(ligne + "\n");
-    w.printf("(%dx,5A4,%dF%d.0)\n", largeurNum + 1, nj, largeurFrq);
+    w.Ecrit(ligne + "\n");
+    w.Imprime("(%dx,5A4,%dF%d.0)\n", largeurNum + 1, nj, largeurFrq);
 
     // A row of zeros, each count right-aligned in its field; a row's non-zero counts are
     // written over it.
@@ -150,17 +149,16 @@ bool EcritCoranDon(const std::string &chemin, const Partition &partition, const 
         }
         ligne += comptes;
         ligne += '\n';
-        w.write(ligne);
+        w.Ecrit(ligne);
     };
     for (size_t r = 0; r < nbActives; ++r)
         ecritLigne(r);
-    w.write(champ(std::to_string(param.NF), 4, true));
-    w.printf("%4d%4d%4d%4d%4d%4d\n", 0, 0, 4, 150, 0, 0);
+    w.Ecrit(champ(std::to_string(param.NF), 4, true));
+    w.Imprime("%4d%4d%4d%4d%4d%4d\n", 0, 0, 4, 150, 0, 0);
     for (size_t r = nbActives; r < codes.size(); ++r)
         ecritLigne(r);
-    if (!w.close() || !replaceFile(temporaire, chemin)) {
-        std::remove(temporaire.c_str());
-        erreur = chemin + " ne peut être écrit";
+    if (!w.Valide()) {
+        erreur = w.Erreur();
         return false;
     }
     return true;

@@ -1,5 +1,7 @@
 #include "AnalyseAfc.h"
 
+#include "afc/FichierEchange.h"
+
 #include <Eigen/Dense>
 #include <Eigen/SVD>
 
@@ -330,36 +332,6 @@ bool CalculeAfc(const TableAfc &table, ResultatAfc &r, std::string &erreur) {
 
 namespace {
 
-class Sortie {
-  public:
-    explicit Sortie(const std::string &chemin)
-        : m_chemin(chemin), m_temp(chemin + ".tmp"), m_f(std::fopen(m_temp.c_str(), "wb")) {}
-    ~Sortie() {
-        if (m_f)
-            std::fclose(m_f);
-        if (!m_fini)
-            std::remove(m_temp.c_str());
-    }
-    Sortie(const Sortie &) = delete;
-    Sortie &operator=(const Sortie &) = delete;
-    std::FILE *f() const { return m_f; }
-    bool termine() {
-        if (!m_f)
-            return false;
-        bool ok = !std::ferror(m_f);
-        ok = std::fclose(m_f) == 0 && ok;
-        m_f = nullptr;
-        ok = ok && std::rename(m_temp.c_str(), m_chemin.c_str()) == 0;
-        m_fini = ok;
-        return ok;
-    }
-
-  private:
-    std::string m_chemin, m_temp;
-    std::FILE *m_f;
-    bool m_fini = false;
-};
-
 void nombre(std::string &out, double v, int decimales) {
     char buf[64];
     auto [fin, ec] = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimales);
@@ -383,45 +355,57 @@ void ecritPoint(std::string &out, const PointAfc &p) {
 
 } // namespace
 
-bool EcritFacteurs(const std::string &chemin, const ResultatAfc &r) {
-    Sortie s(chemin);
-    if (!s.f())
+bool EcritFacteurs(const std::string &chemin, const ResultatAfc &r, std::string &erreur) {
+    FichierEchange s(false);
+    if (!s.Ouvre(chemin)) {
+        erreur = s.Erreur();
         return false;
-    std::fprintf(s.f(), "%zu %zu\n", r.colonnes.size(), r.valeursPropres.size());
+    }
+    s.Imprime("%zu %zu\n", r.colonnes.size(), r.valeursPropres.size());
     std::string ligne;
     for (const PointAfc &p : r.colonnes) {
         ligne.clear();
         ecritPoint(ligne, p);
         ligne += '\n';
-        std::fwrite(ligne.data(), 1, ligne.size(), s.f());
+        s.Ecrit(ligne);
     }
-    return s.termine();
+    if (!s.Valide())
+        erreur = s.Erreur();
+    return erreur.empty();
 }
 
-bool EcritVp(const std::string &chemin, const ResultatAfc &r) {
-    Sortie s(chemin);
-    if (!s.f())
+bool EcritVp(const std::string &chemin, const ResultatAfc &r, std::string &erreur) {
+    FichierEchange s(false);
+    if (!s.Ouvre(chemin)) {
+        erreur = s.Erreur();
         return false;
-    std::fprintf(s.f(), "%zu\n", r.valeursPropres.size());
+    }
+    s.Imprime("%zu\n", r.valeursPropres.size());
     for (double l : r.valeursPropres)
-        std::fprintf(s.f(), "%lld\n", static_cast<long long>(std::llround(l * kEchelleVp)));
-    return s.termine();
+        s.Imprime("%lld\n", static_cast<long long>(std::llround(l * kEchelleVp)));
+    if (!s.Valide())
+        erreur = s.Erreur();
+    return erreur.empty();
 }
 
-bool EcritLignes(const std::string &chemin, const ResultatAfc &r) {
-    Sortie s(chemin);
-    if (!s.f())
+bool EcritLignes(const std::string &chemin, const ResultatAfc &r, std::string &erreur) {
+    FichierEchange s(false);
+    if (!s.Ouvre(chemin)) {
+        erreur = s.Erreur();
         return false;
-    std::fprintf(s.f(), "%zu %zu\n", r.lignes.size(),
-                 r.lignes.empty() ? size_t{0} : r.lignes[0].coord.size());
+    }
+    s.Imprime("%zu %zu\n", r.lignes.size(),
+              r.lignes.empty() ? size_t{0} : r.lignes[0].coord.size());
     std::string ligne;
     for (const PointAfc &p : r.lignes) {
         ligne.clear();
         ecritPoint(ligne, p);
         ligne += '\t' + p.libelle + '\n';
-        std::fwrite(ligne.data(), 1, ligne.size(), s.f());
+        s.Ecrit(ligne);
     }
-    return s.termine();
+    if (!s.Valide())
+        erreur = s.Erreur();
+    return erreur.empty();
 }
 
 } // namespace morvix::afc

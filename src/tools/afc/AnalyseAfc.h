@@ -46,9 +46,10 @@ inline constexpr double kEchelleMasse = 1000.0; // masses: per mille
 inline constexpr double kEchelleCtr = 1000.0;   // contributions: per mille
 inline constexpr double kEchelleVp = 1e6;       // eigenvalues: millionths
 
-// Writes the files through temporary names; false when one cannot be written.
-bool EcritFacteurs(const std::string &chemin, const ResultatAfc &r);
-bool EcritVp(const std::string &chemin, const ResultatAfc &r);
-bool EcritLignes(const std::string &chemin, const ResultatAfc &r);
+// Writes the files through unique temporary names renamed over them; false with `erreur`
+// when one cannot be written or its name is a symbolic link (never followed).
+bool EcritFacteurs(const std::string &chemin, const ResultatAfc &r, std::string &erreur);
+bool EcritVp(const std::string &chemin, const ResultatAfc &r, std::string &erreur);
+bool EcritLignes(const std::string &chemin, const ResultatAfc &r, std::string &erreur);
 
 } // namespace morvix::afc

@@ -25,9 +25,9 @@ int main(int argc, char **argv) {
         return 1;
     }
     // facteurs.txt last: its presence tells that the whole run succeeded.
-    if (!EcritVp("vp.txt", r) || !EcritLignes("lignes.txt", r) ||
-        !EcritFacteurs("facteurs.txt", r)) {
-        std::fprintf(stderr, "qz5afc: les résultats ne peuvent être écrits\n");
+    if (!EcritVp("vp.txt", r, erreur) || !EcritLignes("lignes.txt", r, erreur) ||
+        !EcritFacteurs("facteurs.txt", r, erreur)) {
+        std::fprintf(stderr, "qz5afc: les résultats ne peuvent être écrits : %s\n", erreur.c_str());
         return 1;
     }
     return 0;

@@ -4,8 +4,8 @@
 // stderr, exit status 1, and no "cah.txt".
 #include "ClassificationWard.h"
 
+#include "afc/FichierEchange.h"
 #include "afc/TListePoints.h"
-#include "util/TextWriter.h"
 
 #include <cstdio>
 #include <string>
@@ -26,15 +26,11 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "qz5cah: %s\n", erreur.c_str());
         return 1;
     }
-    TextWriter w;
-    if (!w.open("cah.txt.tmp")) {
-        std::fprintf(stderr, "qz5cah: cah.txt ne peut être écrit\n");
-        return 1;
-    }
-    w.write(texte);
-    if (!w.close() || !replaceFile("cah.txt.tmp", "cah.txt")) {
-        std::remove("cah.txt.tmp");
-        std::fprintf(stderr, "qz5cah: cah.txt ne peut être écrit\n");
+    FichierEchange w(true);
+    if (w.Ouvre("cah.txt"))
+        w.Ecrit(texte);
+    if (!w.Valide()) {
+        std::fprintf(stderr, "qz5cah: cah.txt ne peut être écrit : %s\n", w.Erreur().c_str());
         return 1;
     }
     return 0;

@@ -19,6 +19,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 using namespace morvix;
@@ -271,4 +272,26 @@ TEST(LanceAfc, CancellationStopsTheProgramAndLeavesNoExchangeFile) {
     EXPECT_EQ(LanceAfc(*b.partition, param, "echange", lent, &annulation).Code, CodeAfc::Annule);
     EXPECT_FALSE(fileExists("echange/coran.don"));
     EXPECT_TRUE(LanceCah("echange", lent, &annulation).Annule);
+}
+
+TEST(LanceAfc, LinksPlantedInTheExchangeFolderAreRefused) {
+    ScopedWorkDir dir;
+    BaseTest b(kTexte);
+    ::mkdir("echange", 0700);
+    writeFile("victime", "intact");
+    ParamAfc param = ParamAfcInitiaux(*b.partition);
+    param.NI = NbFormesAuMoins(b.base, 1);
+    const std::string programme = std::string(MORVIX_BIN_DIR) + "/qz5afc";
+    for (const char *nom : {"coran.don", "coran.lock"}) {
+        SCOPED_TRACE(nom);
+        const std::string lien = std::string("echange/") + nom;
+        std::remove(lien.c_str());
+        ASSERT_EQ(::symlink("../victime", lien.c_str()), 0);
+        ResultatLanceAfc r = LanceAfc(*b.partition, param, "echange", programme);
+        EXPECT_EQ(r.Code, CodeAfc::Parametres);
+        EXPECT_NE(r.Detail.find(nom), std::string::npos) << r.Detail;
+        EXPECT_EQ(readFile("victime"), "intact");
+        std::remove(lien.c_str());
+    }
+    EXPECT_TRUE(LanceAfc(*b.partition, param, "echange", programme).ok());
 }
