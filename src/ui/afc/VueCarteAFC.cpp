@@ -11,6 +11,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRubberBand>
+#include <QStaticText>
 
 namespace morvix::ui {
 
@@ -43,9 +44,12 @@ void VueCarteAFC::SetLibelles(std::vector<std::string> libelles) {
     const QFontMetrics fm(font());
     m_textes.resize(m_libelles.size());
     m_tailles.resize(m_libelles.size());
+    // Laid out once: painting thousands of labels then costs no text shaping.
     for (size_t j = 0; j < m_libelles.size(); ++j) {
-        m_textes[j] = DeCp1252(m_libelles[j]);
-        m_tailles[j] = {fm.horizontalAdvance(m_textes[j]), fm.height()};
+        m_textes[j] = QStaticText(DeCp1252(m_libelles[j]));
+        m_textes[j].setTextFormat(Qt::PlainText);
+        m_textes[j].prepare(QTransform(), font());
+        m_tailles[j] = {fm.horizontalAdvance(m_textes[j].text()), fm.height()};
     }
     Actualise();
 }
@@ -85,29 +89,30 @@ void VueCarteAFC::Dessine(QPainter &p, const QRect &zone) const {
     }
     const auto &boites = m_carte.Boites();
     const QBrush hachures(CouleurQt(kHachures), Qt::FDiagPattern);
+    const QPen bordSelection(QColor(0, 0, 255), 3, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+    const QPen bord(Qt::black, 1);
+    p.setFont(font());
     for (size_t j = 0; j < boites.size(); ++j) {
         const QRect r = rectBoite(boites[j]);
         if (!r.intersects(zone)) {
             continue;
         }
-        const bool selec = m_partition.Selec[j];
         if (m_partition.Cochee[j]) {
             p.fillRect(r, CouleurQt(m_partition.Couleurs[j]));
         } else {
             p.fillRect(r, kFondCarte);
             p.fillRect(r, hachures);
         }
-        if (selec) {
-            p.setPen(QPen(QColor(0, 0, 255), 3, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        if (m_partition.Selec[j]) {
+            p.setPen(bordSelection);
             p.drawRect(r.adjusted(1, 1, -2, -2));
+            p.setPen(bord);
         } else {
-            p.setPen(QPen(Qt::black, 1));
+            p.setPen(bord);
             p.drawRect(r.adjusted(0, 0, -1, -1));
         }
-        p.setPen(Qt::black);
         if (j < m_textes.size()) {
-            p.drawText(QRect(r.x() + 3, r.y() + 3, r.width() - 3, r.height() - 3),
-                       Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, m_textes[j]);
+            p.drawStaticText(r.x() + 3, r.y() + 3, m_textes[j]);
         }
     }
 }

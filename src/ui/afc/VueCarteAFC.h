@@ -7,6 +7,7 @@
 #include "ExportImage.h"
 #include "afc/CarteFactorielle.h"
 
+#include <QStaticText>
 #include <QString>
 #include <QWidget>
 
@@ -71,7 +72,7 @@ class VueCarteAFC : public QWidget {
     Partition &m_partition;
     TListePoints &m_points;
     std::vector<std::string> m_libelles;
-    std::vector<QString> m_textes;
+    std::vector<QStaticText> m_textes;
     std::vector<TailleTexte> m_tailles;
     CarteFactorielle m_carte;
     ModeCarte m_mode = ModeCarte::Selection;
