@@ -21,6 +21,7 @@
 #include <QBarSet>
 #include <QChart>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QHorizontalBarSeries>
 #include <QLabel>
 #include <QLineEdit>
@@ -186,6 +187,19 @@ class TestFenGrapheAFC : public QObject {
         QCOMPARE(u.messages.size(), 1u);
         QCOMPARE(u.messages[0].texte, QStringLiteral("Erreur de lecture du fichier des facteurs"));
         QVERIFY(!etat.isEmpty());
+
+        // Cancelled while the program runs: it is stopped, nothing opens, nothing is said.
+        test::writeFile(script, "#!/bin/sh\nexec sleep 30\n");
+        QVERIFY(ui::ExecuteAnalyseAfc(c, *m_partition, param));
+        QTest::qWait(100);
+        taches.Annule();
+        QElapsedTimer duree;
+        duree.start();
+        taches.Attend();
+        QVERIFY(duree.elapsed() < 10000);
+        QCOMPARE(cartes.size(), 1u);
+        QCOMPARE(u.messages.size(), 1u);
+        QVERIFY(!test::fileExists(c.dossier + "/coran.don"));
     }
 
     // Choosing on one list the factor shown on the other leaves both lists as they were.

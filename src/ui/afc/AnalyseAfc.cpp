@@ -46,13 +46,15 @@ bool ExecuteAnalyseAfc(const ContexteAfc &contexte, Partition &partition, const 
         contexte.fenetre,
         [lue, param, dossier, programme, annonce](const Progression &p) {
             p.Message(annonce);
-            return std::make_shared<ResultatLanceAfc>(LanceAfc(*lue, param, dossier, programme));
+            return std::make_shared<ResultatLanceAfc>(
+                LanceAfc(*lue, param, dossier, programme, p.annulation));
         },
         [contexte, &partition](std::shared_ptr<ResultatLanceAfc> r) {
             if (contexte.etat) {
                 contexte.etat(QString());
             }
-            if (contexte.taches->DerniereAnnulee()) {
+            // Cancelled: the program was stopped and its files removed; nothing opens.
+            if (r->Code == CodeAfc::Annule || contexte.taches->DerniereAnnulee()) {
                 return;
             }
             if (!r->ok()) {
