@@ -224,9 +224,14 @@ class TestFrmSR : public QObject {
         QCOMPARE(fen.ListesGauche()->currentWidget(), listes[0]);
         QVERIFY(test::fileExists(dir.path() + "/cmd.loc.sr"));
 
+        // The list taken out of the panel goes with its store, frame included.
+        QMdiSubWindow *cadreListe = fen.AjouteEnfant(listes[0]);
+        const auto nbCadres = fen.Mdi()->subWindowList().size();
         accepteDialogue();
         fen.BtnSRClick();
         fen.Taches().Attend();
+        QCOMPARE(fen.Mdi()->subWindowList().size(), nbCadres - 1);
+        QVERIFY(!fen.Mdi()->subWindowList().contains(cadreListe));
         listes = fen.findChildren<ui::TfrmSR *>();
         QCOMPARE(listes.size(), 1);
         QCOMPARE(&listes[0]->Store(), fen.SegmentsRepetes());

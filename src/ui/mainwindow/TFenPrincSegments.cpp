@@ -10,6 +10,7 @@
 
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QProgressBar>
 #include <QTabWidget>
 
@@ -67,7 +68,12 @@ void TFenPrinc::BtnSRClick() {
             }
             // The lists of the previous store go with it.
             for (TfrmSR *liste : findChildren<TfrmSR *>()) {
-                delete liste;
+                // A list taken out of the left panel lives in a frame of its own.
+                if (auto *cadre = qobject_cast<QMdiSubWindow *>(liste->parentWidget())) {
+                    delete cadre;
+                } else {
+                    delete liste;
+                }
             }
             m_base->AssigneSR(store.get());
             m_segRep = std::move(store);
