@@ -10,9 +10,12 @@ namespace morvix::cli {
 
 bool CliArgs::parse(const std::vector<std::string> &argv, const std::set<std::string> &valued,
                     const std::set<std::string> &flags, std::string &error) {
+    bool options = true;
     for (size_t i = 0; i < argv.size(); ++i) {
         const std::string &a = argv[i];
-        if (a.size() > 2 && a.compare(0, 2, "--") == 0) {
+        if (options && a == "--") { // what follows is positional, "--x.txt" included
+            options = false;
+        } else if (options && a.size() > 2 && a.compare(0, 2, "--") == 0) {
             std::string name = a;
             std::optional<std::string> inlineValue;
             if (size_t eq = a.find('='); eq != std::string::npos) {

@@ -23,7 +23,8 @@ inline constexpr int kExitUsage = 2;
 // Parsed arguments of one subcommand: positionals and --options.
 class CliArgs {
   public:
-    // `valued` lists the options that take a value, `flags` those that do not.
+    // `valued` lists the options that take a value, `flags` those that do not; after "--"
+    // every argument is positional.
     bool parse(const std::vector<std::string> &argv, const std::set<std::string> &valued,
                const std::set<std::string> &flags, std::string &error);
 

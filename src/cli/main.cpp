@@ -68,7 +68,8 @@ int main(int argc, char **argv) {
     std::vector<std::string> rest(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
     for (const CliCommand &c : commands()) {
         if (name == c.name) {
-            if (std::find(rest.begin(), rest.end(), "--help") != rest.end()) {
+            const auto options = std::find(rest.begin(), rest.end(), "--");
+            if (std::find(rest.begin(), options, "--help") != options) {
                 std::cout << "usage : morvix-cli " << c.synopsis << "\n" << c.summary << '\n';
                 return kExitOk;
             }

@@ -2,13 +2,22 @@
 
 #include "base/TriContextes.h"
 #include "util/BinaryIO.h"
+#include "util/DirectoryLock.h"
+#include "util/FileCommit.h"
+#include "util/SafeFiles.h"
 
 #include <algorithm>
+#include <bit>
 #include <cctype>
+#include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <limits>
 #include <new>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace morvix {
 
@@ -33,6 +42,18 @@ bool readFile(const std::string &path, std::string &out) {
     return ok;
 }
 
+// Reads a whole open file from its start; false on a read error.
+bool readFd(int fd, std::string &out) {
+    out.clear();
+    char buf[1 << 16];
+    int64_t at = 0, n;
+    while ((n = readAt(fd, buf, sizeof buf, at)) > 0) {
+        out.append(buf, static_cast<size_t>(n));
+        at += n;
+    }
+    return n == 0;
+}
+
 // scanf-like reading of a decimal integer after white space.
 bool parseLong(const std::string &s, size_t &i, int64_t &value) {
     while (i < s.size() && isSpace(static_cast<unsigned char>(s[i])))
@@ -55,7 +76,10 @@ bool parseLong(const std::string &s, size_t &i, int64_t &value) {
 } // namespace
 
 charg1::charg1() = default;
-charg1::~charg1() { DesAlloc(); }
+charg1::~charg1() {
+    fermeFichiers();
+    DesAlloc();
+}
 
 bool charg1::failWith(const std::string &message) {
     m_erreur = message;
@@ -69,23 +93,100 @@ void charg1::gaugeStep(int32_t arg) {
 
 int charg1::ChargeBase(const std::string &path) {
     m_erreur.clear();
-    if (!LecParam(path))
+    const int rc = charge(path);
+    fermeFichiers();
+    if (rc != kChargeOk)
+        videApresEchec();
+    return rc;
+}
+
+int charg1::charge(const std::string &path) {
+    if (!ouvreFichiers(path) || !LecParam(path))
         return kChargeParam;
+    if (annulee())
+        return kChargeAnnule;
     if (!AllocMem())
         return kChargeMemoire;
     if (!OpenDicNum())
-        return kChargeDico;
+        return annulee() ? kChargeAnnule : kChargeDico;
+    if (!VerifieComptes())
+        return kChargeParam;
     if (!OpenTextNum())
-        return kChargeTexte;
+        return annulee() ? kChargeAnnule : kChargeTexte;
     return kChargeOk;
+}
+
+// Under the folder's lock, completes an interrupted replacement of the base and opens its
+// three files, so that they are one base even if a segmentation replaces it meanwhile.
+bool charg1::ouvreFichiers(const std::string &path) {
+    fermeFichiers();
+    m_cheminPar = path;
+    const std::string dossier = folderOf(path);
+    std::string stem = path.substr(dossier.size());
+    if (size_t dot = stem.rfind('.'); dot != std::string::npos)
+        stem.resize(dot);
+    DirectoryLock lock(dossier);
+    std::string error;
+    if (!baseNameProblem(stem).empty() || !rollForward(dossier, stem, error)) {
+        if (!error.empty())
+            return failWith("Le fichier de paramètres " + path + " ne peut être lu : " + error +
+                            ".");
+    }
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return failWith("Le fichier de paramètres " + path + " ne peut être lu (" + causeOf(errno) +
+                        ").");
+    // The counts are near the top; a report longer than this is not read.
+    m_contenuPar.assign(size_t{1} << 16, '\0');
+    const int64_t got = readAt(fd, m_contenuPar.data(), m_contenuPar.size(), 0);
+    ::close(fd);
+    if (got < 0)
+        return failWith("Le fichier de paramètres " + path + " ne peut être lu.");
+    m_contenuPar.resize(static_cast<size_t>(got));
+    m_parLu = true;
+    std::string name = m_contenuPar.substr(0, m_contenuPar.find('\n'));
+    if (!name.empty() && name.back() == '\r')
+        name.pop_back();
+    if (!baseNameProblem(name).empty())
+        return true; // LecParam reports the damaged .par
+    if (name != stem && !rollForward(dossier, name, error))
+        return failWith("Le fichier de paramètres " + path + " ne peut être lu : " + error + ".");
+    m_fdDic = ::open((dossier + name + ".dic").c_str(), O_RDONLY | O_CLOEXEC);
+    m_errnoDic = m_fdDic < 0 ? errno : 0;
+    m_fdNum = ::open((dossier + name + ".num").c_str(), O_RDONLY | O_CLOEXEC);
+    m_errnoNum = m_fdNum < 0 ? errno : 0;
+    return true;
+}
+
+void charg1::fermeFichiers() {
+    for (int *fd : {&m_fdDic, &m_fdNum}) {
+        if (*fd >= 0)
+            ::close(*fd);
+        *fd = -1;
+    }
+    m_errnoDic = m_errnoNum = 0;
+    m_parLu = false;
+    std::string().swap(m_contenuPar);
+}
+
+void charg1::videApresEchec() {
+    DesAlloc();
+    m_nbform = m_nbitem = m_nbitem2 = m_nbart = m_fmax = m_nhap = m_nbocc = 0;
+    m_nbFormSup = m_nbTotEntites = m_nbartponct = m_nbcle = m_nbctnu = m_nbLignes = 0;
+    m_lexmCap = m_tnumCap = 0;
+    m_store = nullptr;
 }
 
 bool charg1::LecParam(const std::string &path) {
     std::string content;
-    if (!readFile(path, content))
+    if (m_parLu) {
+        content = std::move(m_contenuPar);
+        m_parLu = false;
+    } else if (!readFile(path, content)) {
         return failWith("Le fichier de paramètres " + path + " ne peut être lu.");
-    size_t slash = path.find_last_of('/');
-    m_dossier = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    }
+    m_cheminPar = path;
+    m_dossier = folderOf(path);
     size_t eol = content.find('\n');
     std::string name = content.substr(0, eol);
     if (!name.empty() && name.back() == '\r')
@@ -94,6 +195,12 @@ bool charg1::LecParam(const std::string &path) {
         name.resize(254);
     m_nomBase = name;
     m_trace.start("LecParam\n");
+    if (std::string why = baseNameProblem(name); !why.empty()) {
+        // Line 1 chooses the files read and written beside the .par: never another folder.
+        m_trace.append("\nNom de base incorrect : %s", name.c_str());
+        return failWith("Le fichier de paramètres " + path +
+                        " est endommagé : il nomme la base « " + name + " », et " + why + ".");
+    }
 
     int64_t v[11];
     size_t i = eol == std::string::npos ? content.size() : eol + 1;
@@ -124,7 +231,8 @@ bool charg1::LecParam(const std::string &path) {
                    m_nbform, m_fmax, m_nhap, m_limd, m_nbartponct, m_nbcle, m_nbctnu);
     // The codes must not reach the special codes, and the groups must fit in the articles.
     sound = sound && int64_t{m_nbform} + m_nbartponct + m_nbcle + m_nbctnu <= m_nbart &&
-            int64_t{m_nbart} + 258 < m_limd && int64_t{m_limd} + 2 + m_nbitem <= maxv;
+            int64_t{m_nbart} + 258 < m_limd && int64_t{m_limd} + 2 + m_nbitem <= maxv &&
+            m_nbocc <= m_nbitem && m_nhap <= m_nbform;
     if (!sound) {
         m_trace.append("\nFichier de paramètres incohérent");
         return failWith("Le fichier de paramètres " + path + " est incohérent.");
@@ -145,8 +253,14 @@ bool charg1::AllocMem() {
     // What is actually reserved is bounded by what the files can hold (a .dic record takes
     // at least 5 bytes, an item 4), so a damaged .par cannot claim all memory; a file too
     // short for its counts is reported by the reading step.
-    const int64_t dicBytes = fileSize(m_dossier + m_nomBase + ".dic");
-    const int64_t numBytes = fileSize(m_dossier + m_nomBase + ".num");
+    auto sizeOf = [&](int fd, const char *ext) {
+        struct stat st {};
+        if (fd >= 0)
+            return ::fstat(fd, &st) == 0 ? static_cast<int64_t>(st.st_size) : int64_t{-1};
+        return fileSize(m_dossier + m_nomBase + ext);
+    };
+    const int64_t dicBytes = sizeOf(m_fdDic, ".dic");
+    const int64_t numBytes = sizeOf(m_fdNum, ".num");
     m_lexmCap =
         static_cast<int32_t>(std::min<int64_t>(m_nbart, std::max<int64_t>(dicBytes, 0) / 5 + 1));
     m_tnumCap =
@@ -174,8 +288,14 @@ bool charg1::OpenDicNum() {
     m_trace.append("\nEntrée dans OpenDicNum");
     m_trace.append("\nDictionnaire numérisé : %s", name.c_str());
     std::string content;
-    if (!readFile(m_dossier + name, content))
-        return failWith("Le dictionnaire " + name + " ne peut être lu.");
+    const bool read = m_fdDic >= 0 ? readFd(m_fdDic, content) : readFile(m_dossier + name, content);
+    if (!read) {
+        const int cause = m_fdDic >= 0 ? 0 : (m_errnoDic != 0 ? m_errnoDic : ENOENT);
+        return failWith("Le dictionnaire " + m_dossier + name +
+                        ", que nomme le fichier de paramètres " + m_cheminPar + " (base « " +
+                        m_nomBase + " »), ne peut être lu" +
+                        (cause != 0 ? " (" + causeOf(cause) + ")" : std::string()) + ".");
+    }
     const int32_t step = m_nbart / 100;
     std::vector<size_t> offsets(static_cast<size_t>(m_lexmCap));
     m_ftext.clear();
@@ -194,6 +314,13 @@ bool charg1::OpenDicNum() {
             return failWith("Le dictionnaire " + name + " est incomplet (" + std::to_string(k) +
                             " articles lus sur " + std::to_string(m_nbart) + ").");
         }
+        // Ranks only order the articles; a frequency is a count of the text.
+        if (frq < 0 || frq > m_nbitem || rank < INT32_MIN || rank > INT32_MAX) {
+            m_trace.append("\nArticle %d incohérent dans le dictionnaire", k);
+            return failWith("Le dictionnaire " + name + " est endommagé : l'article " +
+                            std::to_string(k) + " a la fréquence " + std::to_string(frq) +
+                            " et le rang " + std::to_string(rank) + ".");
+        }
         // One graphy, as the 64 KB read buffer holds it.
         size_t len = std::min<size_t>(i - start, 65535);
         Lexm &l = m_lexm[static_cast<size_t>(k)];
@@ -203,22 +330,83 @@ bool charg1::OpenDicNum() {
         offsets[static_cast<size_t>(k)] = m_ftext.size();
         m_ftext.insert(m_ftext.end(), content.data() + start, content.data() + start + len);
         m_ftext.push_back('\0');
-        if (step == 0 ? k == 0 : (k + 1) % step == 0)
+        if (step == 0 ? k == 0 : (k + 1) % step == 0) {
+            if (annulee())
+                return failWith("Chargement annulé.");
             gaugeStep(0);
+        }
     }
     for (int32_t k = 0; k < m_nbart; ++k)
         m_lexm[static_cast<size_t>(k)].graphie = m_ftext.data() + offsets[static_cast<size_t>(k)];
     m_lexm[static_cast<size_t>(m_nbart)] = Lexm{}; // m_lexmCap == m_nbart here
     m_graphyIndex.clear();
+    m_graphyOnce = std::make_unique<std::once_flag>();
     return true;
+}
+
+// What the .par says of the forms must be what the .dic gives.
+bool charg1::VerifieComptes() {
+    int64_t occ = 0;
+    int32_t fmax = 0, nhap = 0;
+    for (int32_t c = 0; c < m_nbform; ++c) {
+        const int32_t f = m_lexm[static_cast<size_t>(c)].frq;
+        occ += f;
+        fmax = std::max(fmax, f);
+        nhap += f == 1;
+    }
+    std::string wrong;
+    auto compare = [&](const char *what, int64_t said, int64_t given) {
+        if (said != given && wrong.empty())
+            wrong = std::string(what) + " " + std::to_string(said) +
+                    " alors que le dictionnaire en donne " + std::to_string(given);
+    };
+    compare("Nbocc", m_nbocc, occ);
+    compare("Fmax", m_fmax, fmax);
+    compare("Nhap", m_nhap, nhap);
+    if (wrong.empty())
+        return true;
+    m_trace.append("\nFichier de paramètres incohérent avec le dictionnaire");
+    return failWith("Le fichier de paramètres " + m_cheminPar + " est incohérent : il annonce " +
+                    wrong + ".");
 }
 
 bool charg1::OpenTextNum() {
     m_trace.append("\nEntrée dans OpenTextNum\n");
     const std::string name = m_nomBase + ".num";
-    std::FILE *f = std::fopen((m_dossier + name).c_str(), "rb");
-    if (!f)
-        return failWith("Le texte numérisé " + name + " ne peut être lu.");
+    int fd = m_fdNum;
+    if (fd < 0 && m_errnoNum == 0)
+        fd = ::open((m_dossier + name).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        const int cause = m_errnoNum != 0 ? m_errnoNum : errno;
+        return failWith("Le texte numérisé " + m_dossier + name +
+                        ", que nomme le fichier de paramètres " + m_cheminPar + " (base « " +
+                        m_nomBase + " »), ne peut être lu (" + causeOf(cause) + ").");
+    }
+    const bool own = fd != m_fdNum;
+    struct FdCloser {
+        int fd;
+        bool own;
+        ~FdCloser() {
+            if (own)
+                ::close(fd);
+        }
+    } closer{fd, own};
+    // The .num holds exactly Nbitem items: a shorter file is incomplete, a longer one
+    // belongs to another base.
+    struct stat st {};
+    const int64_t bytes = ::fstat(fd, &st) == 0 ? static_cast<int64_t>(st.st_size) : -1;
+    if (bytes != int64_t{m_nbitem} * 4) {
+        const int64_t items = std::max<int64_t>(bytes, 0) / 4;
+        m_trace.append("\nTexte numérisé incomplet : %lld items lus sur %d",
+                       static_cast<long long>(std::min<int64_t>(items, m_nbitem)), m_nbitem);
+        if (bytes < int64_t{m_nbitem} * 4)
+            return failWith("Le texte numérisé " + name + " est incomplet (" +
+                            std::to_string(items) + " items lus sur " + std::to_string(m_nbitem) +
+                            ").");
+        return failWith("Le texte numérisé " + name + " compte " + std::to_string(items) +
+                        " items ou plus, le fichier de paramètres " + m_cheminPar + " en annonce " +
+                        std::to_string(m_nbitem) + ".");
+    }
     int32_t delimMap[257];
     std::fill(std::begin(delimMap), std::end(delimMap), -1);
     for (int32_t c = m_nbform; c < m_nbform + m_nbartponct; ++c)
@@ -235,10 +423,16 @@ bool charg1::OpenTextNum() {
     int32_t *counts = m_occStart.data() + 1;
     constexpr size_t kChunk = 1 << 16;
     while (p < m_nbitem) {
+        if (annulee())
+            return failWith("Chargement annulé.");
         size_t want = std::min<size_t>(kChunk, static_cast<size_t>(m_tnumCap - p));
         int32_t *chunk = m_tnum.get() + p;
-        size_t got = readInt32(f, chunk, want);
-        for (size_t j = 0; j < got; ++j, ++p) {
+        const int64_t got = readAt(fd, chunk, want * 4, int64_t{p} * 4);
+        const size_t n = got > 0 ? static_cast<size_t>(got) / 4 : 0;
+        if constexpr (std::endian::native != std::endian::little)
+            for (size_t j = 0; j < n; ++j)
+                chunk[j] = static_cast<int32_t>(__builtin_bswap32(static_cast<uint32_t>(chunk[j])));
+        for (size_t j = 0; j < n; ++j, ++p) {
             int32_t v = chunk[j];
             if (v == m_codeFinLigne) {
                 v = m_limd + counter++;
@@ -252,7 +446,6 @@ bool charg1::OpenTextNum() {
                 v = -1;
             }
             if (v < 0) {
-                std::fclose(f);
                 m_trace.append("\nCode %d hors du dictionnaire à la position %d", chunk[j], p);
                 return failWith("Le texte numérisé " + name + " contient le code " +
                                 std::to_string(chunk[j]) +
@@ -264,15 +457,24 @@ bool charg1::OpenTextNum() {
                 nextGauge = step == 0 ? -1 : nextGauge + step;
             }
         }
-        if (got < want || (want == 0 && p < m_nbitem)) {
-            std::fclose(f);
+        if (n < want || want == 0) {
             m_trace.append("\nTexte numérisé incomplet : %d items lus sur %d", p, m_nbitem);
             return failWith("Le texte numérisé " + name + " est incomplet (" + std::to_string(p) +
                             " items lus sur " + std::to_string(m_nbitem) + ").");
         }
     }
     m_nbLignes = counter - 2;
-    std::fclose(f);
+    // Every frequency of the dictionary is what the text holds.
+    for (int32_t c = 0; c < m_nbart; ++c) {
+        if (counts[c] != m_lexm[static_cast<size_t>(c)].frq) {
+            m_trace.append("\nFréquence de l'article %d incohérente avec le texte numérisé", c);
+            return failWith("Le texte numérisé " + name + " compte " + std::to_string(counts[c]) +
+                            " occurrences de l'article " + std::to_string(c) + " (« " +
+                            m_lexm[static_cast<size_t>(c)].graphie + " »), le dictionnaire " +
+                            m_nomBase + ".dic en annonce " +
+                            std::to_string(m_lexm[static_cast<size_t>(c)].frq) + ".");
+        }
+    }
     fillOccurrenceIndex();
     return true;
 }
@@ -280,11 +482,12 @@ bool charg1::OpenTextNum() {
 void charg1::DesAlloc() {
     m_lexm.reset();
     m_tnum.reset();
-    m_ftext = {};
-    m_occStart = {};
+    std::vector<char>().swap(m_ftext);
+    std::vector<int32_t>().swap(m_occStart);
     m_occPos.reset();
-    m_occValid = false;
+    m_occValid.store(false);
     m_graphyIndex.clear();
+    m_graphyOnce = std::make_unique<std::once_flag>();
 }
 
 void charg1::buildOccurrenceIndex() const {
@@ -310,7 +513,7 @@ void charg1::fillOccurrenceIndex() const {
         if (c < m_nbart)
             m_occPos[static_cast<size_t>(fill[static_cast<size_t>(c)]++)] = p;
     }
-    m_occValid = true;
+    m_occValid.store(true, std::memory_order_release);
 }
 
 Lexm charg1::RetourneLexm(int32_t code) const {
@@ -325,13 +528,14 @@ const char *charg1::RetourneGraphie(int32_t code, bool formesSeules) const {
     if (code >= 0 && code < limit(formesSeules))
         return m_lexm[static_cast<size_t>(code)].graphie;
     if (code > m_nbart && m_store && code - m_nbart - 1 < m_store->NbSegments()) {
-        m_graphyBuffer.clear();
+        static thread_local std::string buffer;
+        buffer.clear();
         for (int32_t f : m_store->Formes(code - m_nbart - 1)) {
             if (isArticle(f))
-                m_graphyBuffer += m_lexm[static_cast<size_t>(f)].graphie;
-            m_graphyBuffer += ' ';
+                buffer += m_lexm[static_cast<size_t>(f)].graphie;
+            buffer += ' ';
         }
-        return m_graphyBuffer.c_str();
+        return buffer.c_str();
     }
     return "";
 }
@@ -365,11 +569,11 @@ void charg1::SetInfo(int32_t code, int32_t value) {
 int32_t charg1::LocFormDic(std::string_view graphy, bool formesSeules) const {
     if (!m_lexm)
         return -1;
-    if (m_graphyIndex.empty() && m_nbart > 0) {
+    std::call_once(*m_graphyOnce, [this] {
         m_graphyIndex.reserve(static_cast<size_t>(m_nbart));
         for (int32_t c = 0; c < m_nbart; ++c)
             m_graphyIndex.emplace(std::string_view(m_lexm[static_cast<size_t>(c)].graphie), c);
-    }
+    });
     auto it = m_graphyIndex.find(graphy);
     if (it == m_graphyIndex.end() || it->second >= limit(formesSeules))
         return -1;
@@ -380,14 +584,17 @@ void charg1::SetTnum(int32_t position, int32_t code) {
     if (!inText(position))
         return;
     m_tnum[static_cast<size_t>(position)] = code;
-    m_occValid = false;
+    m_occValid.store(false);
 }
 
 std::span<const int32_t> charg1::OccArticle(int32_t code) const {
     if (!isArticle(code) || !m_tnum)
         return {};
-    if (!m_occValid)
-        buildOccurrenceIndex();
+    if (!m_occValid.load(std::memory_order_acquire)) {
+        std::lock_guard<std::mutex> lock(m_occMutex);
+        if (!m_occValid.load(std::memory_order_relaxed))
+            buildOccurrenceIndex();
+    }
     const auto c = static_cast<size_t>(code);
     return {m_occPos.get() + m_occStart[c], static_cast<size_t>(m_occStart[c + 1] - m_occStart[c])};
 }

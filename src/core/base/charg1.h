@@ -9,9 +9,11 @@
 #include "util/Annulation.h"
 #include "util/Trace.h"
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <span>
 #include <string>
 #include <string_view>
@@ -33,6 +35,9 @@ enum ChargeResult : int {
     kChargeAnnule = 5,  // the loading was cancelled
 };
 
+// Once loaded, a charg1 may be queried from several threads at once (the derived indexes
+// are built under a lock, the segment graphy buffer is per thread); SetInfo, SetTnum and
+// AssigneSR change it and must not run alongside queries.
 class charg1 {
   public:
     charg1();
@@ -47,7 +52,10 @@ class charg1 {
     void SetTracePath(std::string path) { m_trace.setPath(std::move(path)); }
 
     // Loads the base whose .par file is at `path`; the .dic and .num files are looked for
-    // beside it under the base name of the .par file. Returns a ChargeResult.
+    // beside it under the base name of the .par file, opened together under the folder's
+    // lock after completing an interrupted replacement of the base (FileCommit.h). The
+    // counts of the three files are checked against each other. Returns a ChargeResult; a
+    // failed or cancelled loading leaves an empty base (every count 0).
     int ChargeBase(const std::string &path);
     bool LecParam(const std::string &path);
     bool AllocMem();
@@ -56,6 +64,8 @@ class charg1 {
     void DesAlloc();
     // Why the last ChargeBase failed (UTF-8), empty after success.
     const std::string &Erreur() const { return m_erreur; }
+    // Why the trace log could not be written during the last loading (UTF-8), or "".
+    const std::string &ErreurTrace() const { return m_trace.failure(); }
 
     int32_t Nbform() const { return m_nbform; }
     int32_t Nbocc() const { return m_nbocc; }
@@ -77,7 +87,7 @@ class charg1 {
     Lexm RetourneLexm(int32_t code) const;
     Lexm RetourneLexmAtPos(int32_t position) const;
     // The graphy of an article (pointer into the pool) or of a segment (built in a buffer
-    // that the next such call overwrites); "" for anything else.
+    // of the calling thread that its next such call overwrites); "" for anything else.
     const char *RetourneGraphie(int32_t code, bool formesSeules) const;
     // The graphy at a position when its code is below the limit; nullptr otherwise.
     const char *RetourneGraphieAtPos(int32_t position, bool formesSeules) const;
@@ -118,6 +128,12 @@ class charg1 {
 
   private:
     bool failWith(const std::string &message);
+    int charge(const std::string &path);
+    bool ouvreFichiers(const std::string &path);
+    void fermeFichiers();
+    bool VerifieComptes();
+    void videApresEchec();
+    bool annulee() const { return Annulee(m_annulation); }
     void gaugeStep(int32_t arg);
     void buildOccurrenceIndex() const;
     // Turns the per-article counts in m_occStart[1..] into the index.
@@ -157,13 +173,22 @@ class charg1 {
     const Annulation *m_annulation = nullptr;
     const SegmentStore *m_store = nullptr;
     std::string m_erreur;
+    // The three files, opened together by ChargeBase (-1 otherwise), and their names.
+    std::string m_cheminPar;
+    std::string m_contenuPar;
+    bool m_parLu = false;
+    int m_fdDic = -1, m_fdNum = -1;
+    int m_errnoDic = 0, m_errnoNum = 0;
 
-    mutable std::string m_graphyBuffer;
     // Occurrence index: positions of code c are m_occPos[m_occStart[c] .. m_occStart[c+1]).
+    // Built while loading; rebuilt under m_occMutex on the first query after a SetTnum.
     mutable std::vector<int32_t> m_occStart;
     mutable std::unique_ptr<int32_t[]> m_occPos; // left uninitialised until filled
-    mutable bool m_occValid = false;
+    mutable std::atomic<bool> m_occValid{false};
+    mutable std::mutex m_occMutex;
+    // Graphy -> code, built on the first LocFormDic.
     mutable std::unordered_map<std::string_view, int32_t> m_graphyIndex;
+    mutable std::unique_ptr<std::once_flag> m_graphyOnce = std::make_unique<std::once_flag>();
 };
 
 } // namespace morvix

@@ -1,28 +1,44 @@
 #include "segmentation/SegmPrinc.h"
 
-#include "util/BinaryIO.h"
+#include "segmentation/ArticleTable.h"
+#include "segmentation/ChunkScanner.h"
+#include "segmentation/LineEnds.h"
 #include "util/FrenchCollator.h"
+#include "util/ParallelRun.h"
+#include "util/SafeFiles.h"
+#include "util/TempFile.h"
 #include "util/TextWriter.h"
 
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <memory>
 #include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace morvix {
 
 namespace {
 
-constexpr int32_t kLimd = 5000000;
-constexpr int32_t kCodeFinLigne = kLimd - 258; // 4999742
-constexpr int32_t kBaseDelim = kLimd - 1;      // a delimiter c is written as 4999999 - c
-constexpr size_t kMaxForme = 59;
-constexpr size_t kMaxPartieBalise = 126;
-constexpr const char *kTxn = "xxxx.txn";
+using segm::Article;
+using segm::ArticleTable;
+using segm::ChunkScanner;
+using segm::kBaseDelim;
+using segm::kCodeFinLigne;
+using segm::kLimd;
+using segm::ScanStatus;
+
+// Below this many bytes per chunk a parallel scan gains less than it costs.
+constexpr int64_t kMinChunk = int64_t{2} << 20;
+// Items are 32-bit counts and the n-th line end loads as Limd + 2 + n.
+constexpr int64_t kMaxItems = int64_t{INT32_MAX} - kLimd - 2;
 
 // First-letter folding of the accented lower-case initials for the alphabetical buckets.
 constexpr std::array<unsigned char, 256> makeFolding() {
@@ -45,115 +61,37 @@ constexpr std::array<unsigned char, 256> makeFolding() {
 }
 constexpr std::array<unsigned char, 256> kFolding = makeFolding();
 
-struct Article {
-    uint32_t offset;   // prefixed graphy in the pool
-    uint32_t length;   // prefix included, terminator excluded
-    int32_t frequency; // from the table entry once the scan ends
-    int32_t rank = 0;
-    int32_t code = 0;
-};
-
-// Hash of a prefixed graphy, eight bytes at a time. The bytes are read by whole words:
-// at least 8 bytes past s + n must be readable.
-inline uint32_t hashGraphy(char prefix, const unsigned char *s, size_t n) {
-    uint64_t h = (0x9E3779B97F4A7C15ull * (static_cast<unsigned char>(prefix) + 1)) ^ n;
-    while (n >= 8) {
-        uint64_t v;
-        std::memcpy(&v, s, 8);
-        h = (h ^ v) * 0xBF58476D1CE4E5B9ull;
-        h ^= h >> 31;
-        s += 8;
-        n -= 8;
-    }
-    uint64_t v;
-    std::memcpy(&v, s, 8);
+[[maybe_unused]] inline uint32_t toLittle(uint32_t v) {
     if constexpr (std::endian::native == std::endian::little)
-        v &= n == 0 ? 0 : ~uint64_t{0} >> (64 - 8 * n);
+        return v;
     else
-        v &= n == 0 ? 0 : ~uint64_t{0} << (64 - 8 * n);
-    h = (h ^ v) * 0x94D049BB133111EBull;
-    h ^= h >> 32;
-    h *= 0xD6E8FEB86659FD93ull;
-    h ^= h >> 32;
-    return static_cast<uint32_t>(h);
+        return __builtin_bswap32(v);
 }
 
-// Input buffer of the scan: raw bytes, refilled so that a whole form is always in view.
-class ScanBuffer {
-  public:
-    static constexpr size_t kLook = 64; // more than the longest form
-    static constexpr size_t kPad = 64;  // readable bytes past the data (hash, form copies)
-
-    ~ScanBuffer() {
-        if (m_file)
-            std::fclose(m_file);
-    }
-    bool open(const std::string &path) {
-        m_file = std::fopen(path.c_str(), "rb");
-        m_buf.resize((size_t{1} << 20) + kLook + kPad);
-        pos = end = m_buf.data();
-        return m_file != nullptr;
-    }
-    // Makes at least kLook bytes available unless the input ends first.
-    void refill() {
-        if (m_eof || static_cast<size_t>(end - pos) >= kLook)
-            return;
-        const size_t left = static_cast<size_t>(end - pos);
-        std::memmove(m_buf.data(), pos, left);
-        pos = m_buf.data();
-        end = pos + left;
-        while (!m_eof && static_cast<size_t>(end - pos) < kLook) {
-            size_t room = m_buf.size() - kPad - static_cast<size_t>(end - m_buf.data());
-            size_t n = std::fread(const_cast<unsigned char *>(end), 1, room, m_file);
-            if (n == 0)
-                m_eof = true;
-            end += n;
-        }
-    }
-    // Next byte with a CR LF pair read as one line feed, or -1 at the end of the input.
-    int getFolded() {
-        refill();
-        if (pos == end)
-            return -1;
-        int c = *pos++;
-        if (c == '\r') {
-            refill();
-            if (pos != end && *pos == '\n')
-                c = *pos++;
-        }
-        return c;
-    }
-
-    const unsigned char *pos = nullptr;
-    const unsigned char *end = nullptr;
-
-  private:
-    std::FILE *m_file = nullptr;
-    std::vector<unsigned char> m_buf;
-    bool m_eof = false;
+// One chunk of the text: its byte range, its scan and its scratch file of creation numbers.
+struct Chunk {
+    int64_t begin = 0;
+    int64_t end = -1; // -1: to the end of the file
+    TempFile scratch;
+    std::unique_ptr<ChunkScanner> scanner;
+    ScanStatus status = ScanStatus::Ok;
+    std::vector<int32_t> toGlobal; // creation number in the merged table of each article
+    int64_t firstItem = 0;
 };
-
-// One entry of the article hash table. Short prefixed graphies (most forms) and the
-// running frequency live in the entry itself, so that a look-up touches one cache line.
-struct alignas(32) Slot {
-    static constexpr size_t kInline = 19;
-    uint32_t hash = 0;
-    int32_t index = -1; // creation number, -1 when empty
-    int32_t frequency = 0;
-    uint8_t length = 0; // prefixed length when inline, 0 otherwise
-    char bytes[kInline] = {};
-};
-static_assert(sizeof(Slot) == 32);
 
 class Segmentation {
   public:
     Segmentation(const std::string &path, const std::string &delimiters, const SegmOptions &options)
         : m_path(path), m_delimiters(delimiters), m_options(options), m_trace(options.tracePath) {}
+    ~Segmentation() {
+        if (m_text >= 0)
+            ::close(m_text);
+    }
 
     SegmResult run();
 
   private:
-    void TraitPath();
+    bool TraitPath();
     void AllocTab();
     bool SegmText();
     void TravDico();
@@ -169,17 +107,20 @@ class Segmentation {
         m_result.message = std::move(message);
         return false;
     }
-    void cleanUp();
-
-    // Looks up or creates the article of the graphy with its type prefix; -1 on overflow.
-    int32_t lookUp(char prefix, const unsigned char *s, size_t n) {
-        return lookUp(prefix, s, n, hashGraphy(prefix, s, n));
+    bool cancelled() {
+        if (!Annulee(m_options.annulation))
+            return false;
+        m_trace.append("\nSegmentation annulée\n");
+        return fail(SegmCode::Annule, "Segmentation annulée.");
     }
-    int32_t lookUp(char prefix, const unsigned char *s, size_t n, uint32_t h);
-    void grow();
-    std::string_view graphy(const Article &a) const {
-        return {m_pool.data() + a.offset + 1, a.length - 1};
-    }
+    bool isOutput(const FileId &text) const;
+    bool openText();
+    std::vector<int64_t> planCuts(int64_t size);
+    bool scanChunks(const std::vector<int64_t> &cuts);
+    bool mergeChunks();
+    bool scanFailure(const ChunkScanner &scanner, ScanStatus status, int64_t linesBefore);
+    bool createTemp(TempFile &file, const std::string &target);
+    bool finishTemp(TempFile &file, const std::string &target);
 
     std::string m_path;
     std::string m_delimiters;
@@ -187,267 +128,286 @@ class Segmentation {
     Trace m_trace;
     SegmResult m_result;
 
+    int m_text = -1;
+    int64_t m_textSize = 0;
+    segm::ScanSettings m_settings;
     int32_t m_maxart = kMaxartDefaut;
-    size_t m_poolLimit = 0;
-    std::vector<char> m_pool;
-    std::vector<Article> m_articles;
-    std::vector<Slot> m_table; // open addressing
-    uint32_t m_mask = 0;
-    std::array<int64_t, 256> m_punct{};
-    std::array<bool, 256> m_word{};
-    std::vector<int32_t> m_list1; // creation numbers in final order
+    std::vector<Chunk> m_chunks;
+    ArticleTable *m_table = nullptr; // the first chunk's, holding every article once merged
+    std::vector<int32_t> m_list1;    // creation numbers in final order
 
     int64_t m_items = 0;
     int64_t m_occurrences = 0;
     int32_t m_nbf = 0, m_nhap = 0, m_nbcle = 0, m_nbctnu = 0, m_nbponct = 0, m_fmax = 0;
     std::string m_dic, m_num, m_par; // final names
-    bool m_txnCreated = false;
+    TempFile m_dicFile, m_numFile, m_parFile;
 };
 
-int32_t Segmentation::lookUp(char prefix, const unsigned char *s, size_t n, uint32_t h) {
-    uint32_t slot = h & m_mask;
-    while (true) {
-        Slot &e = m_table[slot];
-        if (e.index < 0)
-            break;
-        if (e.hash == h) {
-            bool same;
-            if (e.length != 0) {
-                same = e.length == n + 1 && e.bytes[0] == prefix;
-                for (size_t i = 0; same && i < n; ++i) // short: cheaper than a memcmp call
-                    same = static_cast<unsigned char>(e.bytes[i + 1]) == s[i];
-            } else {
-                const Article &a = m_articles[static_cast<size_t>(e.index)];
-                const char *g = m_pool.data() + a.offset;
-                same = a.length == n + 1 && g[0] == prefix && std::memcmp(g + 1, s, n) == 0;
-            }
-            if (same) {
-                ++e.frequency;
-                return e.index;
-            }
-        }
-        slot = (slot + 1) & m_mask;
-    }
-    if (static_cast<int64_t>(m_articles.size()) >= m_maxart) {
-        fail(SegmCode::TropDArticles,
-             "Le texte compte plus de " + std::to_string(m_maxart) +
-                 " articles distincts (MAXART) : augmentez MAXART dans les options.");
-        m_trace.append("\nNombre maximum d'articles atteint (MAXART = %d) : segmentation "
-                       "interrompue\n",
-                       m_maxart);
-        return -1;
-    }
-    if (m_pool.size() + n + 2 > m_poolLimit) {
-        fail(SegmCode::ZonePleine, "Les graphies du texte dépassent la zone de " +
-                                       std::to_string(m_poolLimit) +
-                                       " octets (40 × MAXART) : augmentez MAXART.");
-        m_trace.append("\nZone des graphies pleine (%lld octets) : segmentation interrompue\n",
-                       static_cast<long long>(m_poolLimit));
-        return -1;
-    }
-    auto idx = static_cast<int32_t>(m_articles.size());
-    m_articles.push_back(
-        Article{static_cast<uint32_t>(m_pool.size()), static_cast<uint32_t>(n + 1), 1});
-    m_pool.push_back(prefix);
-    m_pool.insert(m_pool.end(), s, s + n);
-    m_pool.push_back('\0');
-    Slot &e = m_table[slot];
-    e.hash = h;
-    e.index = idx;
-    e.frequency = 1;
-    if (n + 1 <= Slot::kInline) {
-        e.length = static_cast<uint8_t>(n + 1);
-        e.bytes[0] = prefix;
-        std::memcpy(e.bytes + 1, s, n);
-    }
-    if (m_articles.size() * 2 > m_table.size())
-        grow();
-    return idx;
+bool Segmentation::isOutput(const FileId &text) const {
+    for (const std::string &name : {m_dic, m_num, m_par, commitRecordPath("", m_result.baseName)})
+        if (fileId(name, false) == text)
+            return true;
+    return false;
 }
 
-void Segmentation::grow() {
-    std::vector<Slot> table(m_table.size() * 2);
-    auto mask = static_cast<uint32_t>(table.size() - 1);
-    for (const Slot &e : m_table) {
-        if (e.index < 0)
-            continue;
-        uint32_t slot = e.hash & mask;
-        while (table[slot].index >= 0)
-            slot = (slot + 1) & mask;
-        table[slot] = e;
-    }
-    m_table.swap(table);
-    m_mask = mask;
-}
-
-void Segmentation::TraitPath() {
-    m_result.baseName = morvix::TraitPath(m_path);
-    m_trace.append("\n\n*****FIN DE TraitPath : pn:%s bn:%s*****\n", m_path.c_str(),
-                   m_result.baseName.c_str());
+bool Segmentation::TraitPath() {
+    m_result.baseName = m_options.nomBase.empty() ? morvix::TraitPath(m_path) : m_options.nomBase;
     m_dic = m_result.baseName + ".dic";
     m_num = m_result.baseName + ".num";
     m_par = m_result.baseName + ".par";
+    // Appending to the trace must not be what destroys the text.
+    struct stat st {};
+    const bool textExists = ::stat(m_path.c_str(), &st) == 0;
+    const FileId text{static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)};
+    if (textExists && fileId(m_options.tracePath, false) == text)
+        return fail(SegmCode::TexteEnSortie,
+                    "Le texte " + m_path + " est le journal " + m_options.tracePath +
+                        " que la segmentation écrit : renommez-le ou changez de dossier.");
+    m_trace.append("\n\n*****Début SegmPrinc*****\n");
+    m_trace.append("\n\n*****FIN DE TraitPath : pn:%s bn:%s*****\n", m_path.c_str(),
+                   m_result.baseName.c_str());
+    std::string why = baseNameProblem(m_result.baseName);
+    if (why.empty() && m_result.baseName.size() > 240) // room for the temporary names
+        why = "il dépasse 240 octets";
+    if (!why.empty()) {
+        m_trace.append("\nNom de base incorrect : %s\n", m_result.baseName.c_str());
+        return fail(SegmCode::NomIncorrect,
+                    "Le nom de base « " + m_result.baseName + " » ne convient pas : " + why + ".");
+    }
+    if (textExists && S_ISREG(st.st_mode) && isOutput(text)) {
+        m_trace.append("\nLe texte %s est un des fichiers de la base %s : segmentation refusée\n",
+                       m_path.c_str(), m_result.baseName.c_str());
+        return fail(SegmCode::TexteEnSortie,
+                    "Le texte " + m_path + " est un des fichiers que la segmentation écrirait (" +
+                        m_result.baseName +
+                        ".par, .dic, .num) : renommez-le ou segmentez-le dans un autre dossier.");
+    }
+    return true;
 }
 
 void Segmentation::AllocTab() {
     m_maxart = std::clamp(m_options.maxart, 1, kMaxartLimite);
-    m_poolLimit = static_cast<size_t>(m_maxart) * 40;
     m_trace.append("\nMAXART (Maximum d'articles traités) = %d", m_maxart);
     m_trace.append("\nAllocation de %lldK", static_cast<long long>(104LL * m_maxart / 1024));
-    m_articles.clear();
-    m_articles.reserve(static_cast<size_t>(std::min(m_maxart, 1 << 16)));
-    m_pool.clear();
-    m_pool.reserve(std::min<size_t>(m_poolLimit, size_t{1} << 20));
-    m_table.assign(1024, Slot{});
-    m_mask = 1023;
-    m_punct.fill(0);
+    m_settings.maxart = m_maxart;
+    m_settings.poolLimit = static_cast<size_t>(m_maxart) * 40;
+    m_settings.annulation = m_options.annulation;
     m_trace.append("\n\n*****FIN DE AllocTab*****\n");
 }
 
-bool Segmentation::SegmText() {
-    for (int c = 0; c < 256; ++c)
-        m_word[static_cast<size_t>(c)] = c > 32 && c != '\n' && c != '<' && c != '>';
-    for (char d : m_delimiters)
-        m_word[static_cast<unsigned char>(d)] = false;
-
-    ScanBuffer in;
-    if (!in.open(m_path)) {
-        m_trace.append("\nFichier %s pas ouvert !", m_path.c_str());
-        return fail(SegmCode::TexteNonOuvert, "Le fichier " + m_path + " ne peut être ouvert.");
-    }
-    m_trace.append("\nFichier -- %s -- ouvert pour segmentation", m_path.c_str());
-    Int32Writer txn;
-    if (!txn.open(kTxn)) {
-        m_trace.append("\n           xxxx.txn pas ouvert !");
-        return fail(SegmCode::TxnNonOuvert,
-                    "Le fichier temporaire xxxx.txn ne peut être créé dans le dossier courant.");
-    }
-    m_txnCreated = true;
-    m_trace.append("\nFichier xxxx.txn ouvert");
-    m_trace.append("\nDélimiteurs : %s\n", m_delimiters.c_str());
-
-    // Outside tags a CR is ignored like any control character, so the raw bytes give the
-    // same items as the text read with CR LF folded; tags are read folded.
-    unsigned char tag[kMaxPartieBalise + 8] = {};
-    int32_t line = 1;
-    const bool *word = m_word.data();
-    // A form is looked up only once the next one has been read and its table entry
-    // prefetched, so that the memory latency of one overlaps the scan of the other.
-    struct Pending {
-        unsigned char bytes[ScanBuffer::kPad];
-        size_t n = 0;
-        uint32_t hash = 0;
-        bool active = false;
-    } pending;
-    auto flush = [&]() -> bool {
-        if (!pending.active)
-            return true;
-        pending.active = false;
-        int32_t idx = lookUp('0', pending.bytes, pending.n, pending.hash);
-        if (idx < 0)
-            return false;
-        txn.put(idx);
-        ++m_items;
-        ++m_occurrences;
+bool Segmentation::openText() {
+    struct stat st {};
+    // A pipe is not opened at all: it could be read only once, and opening it may wait.
+    const bool found = ::stat(m_path.c_str(), &st) == 0;
+    if (found && S_ISREG(st.st_mode))
+        m_text = ::open(m_path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (m_text >= 0 && ::fstat(m_text, &st) == 0 && S_ISREG(st.st_mode)) {
+        m_textSize = static_cast<int64_t>(st.st_size);
         return true;
-    };
-    while (true) {
-        if (static_cast<size_t>(in.end - in.pos) < ScanBuffer::kLook) {
-            in.refill();
-            if (in.pos == in.end)
+    }
+    const bool folder = found && S_ISDIR(st.st_mode);
+    const bool other = found && !folder && !S_ISREG(st.st_mode);
+    if (m_text >= 0)
+        ::close(m_text);
+    m_text = -1;
+    m_trace.append("\nFichier %s pas ouvert !", m_path.c_str());
+    return fail(SegmCode::TexteNonOuvert,
+                folder ? "Le texte " + m_path + " est un dossier."
+                : other
+                    ? "Le texte " + m_path + " n'est pas un fichier ordinaire : copiez-le d'abord."
+                    : "Le fichier " + m_path + " ne peut être ouvert.");
+}
+
+std::vector<int64_t> Segmentation::planCuts(int64_t size) {
+    std::vector<int64_t> targets = m_options.coupures;
+    if (targets.empty() && m_options.tranches != 1) {
+        const int64_t wanted =
+            m_options.tranches > 0 ? m_options.tranches : static_cast<int64_t>(usefulThreads());
+        const int64_t n = std::clamp<int64_t>(size / kMinChunk, 1, wanted);
+        for (int64_t k = 1; k < n; ++k)
+            targets.push_back(size * k / n);
+    }
+    std::sort(targets.begin(), targets.end());
+    std::vector<int64_t> cuts;
+    const unsigned char eol = m_settings.crLines ? '\r' : '\n';
+    std::vector<unsigned char> block(1 << 16);
+    for (int64_t t : targets) {
+        int64_t from = std::max<int64_t>(t, cuts.empty() ? 0 : cuts.back());
+        int64_t cut = -1;
+        while (cut < 0 && from < size) {
+            const int64_t got = readAt(m_text, block.data(), block.size(), from);
+            if (got <= 0)
                 break;
+            const void *hit = std::memchr(block.data(), eol, static_cast<size_t>(got));
+            if (hit)
+                cut = from + (static_cast<const unsigned char *>(hit) - block.data()) + 1;
+            from += got;
         }
-        const unsigned char c = *in.pos++;
-        if (word[c]) {
-            const unsigned char *start = in.pos - 1;
-            const unsigned char *limit = std::min(in.end, start + kMaxForme);
-            const unsigned char *q = in.pos;
-            while (q < limit && word[*q])
-                ++q;
-            in.pos = q;
-            const auto n = static_cast<size_t>(q - start);
-            const uint32_t h = hashGraphy('0', start, n);
-            __builtin_prefetch(&m_table[h & m_mask]);
-            if (!flush())
-                return false;
-            std::memcpy(pending.bytes, start, sizeof pending.bytes); // fixed size: no call
-            pending.n = n;
-            pending.hash = h;
-            pending.active = true;
-            continue;
+        if (cut > 0 && cut < size && (cuts.empty() || cut > cuts.back()))
+            cuts.push_back(cut);
+    }
+    return cuts;
+}
+
+bool Segmentation::scanFailure(const ChunkScanner &scanner, ScanStatus status,
+                               int64_t linesBefore) {
+    switch (status) {
+    case ScanStatus::Overflow:
+        if (scanner.table().overflow() == ArticleTable::Overflow::Articles) {
+            m_trace.append("\nNombre maximum d'articles atteint (MAXART = %d) : segmentation "
+                           "interrompue\n",
+                           m_maxart);
+            return fail(SegmCode::TropDArticles,
+                        "Le texte compte plus de " + std::to_string(m_maxart) +
+                            " articles distincts (MAXART) : augmentez MAXART dans les options.");
         }
-        if (c <= 32 && c != '\n')
-            continue;
-        if (!flush())
+        m_trace.append("\nZone des graphies pleine (%lld octets) : segmentation interrompue\n",
+                       static_cast<long long>(m_settings.poolLimit));
+        return fail(SegmCode::ZonePleine, "Les graphies du texte dépassent la zone de " +
+                                              std::to_string(m_settings.poolLimit) +
+                                              " octets (40 × MAXART) : augmentez MAXART.");
+    case ScanStatus::TagTooLong: {
+        const int64_t line = linesBefore + scanner.errorLine();
+        m_trace.append("\nL%5lld Partie de balise de plus de 126 caractères : "
+                       "segmentation interrompue\n",
+                       static_cast<long long>(line));
+        return fail(SegmCode::BaliseTropLongue,
+                    "Ligne " + std::to_string(line) +
+                        " : une partie de balise dépasse 126 caractères.");
+    }
+    case ScanStatus::ReadError:
+        m_trace.append("\nFichier %s pas ouvert !", m_path.c_str());
+        return fail(SegmCode::TexteNonOuvert, "Erreur de lecture du fichier " + m_path + ".");
+    case ScanStatus::Cancelled:
+        m_trace.append("\nSegmentation annulée\n");
+        return fail(SegmCode::Annule, "Segmentation annulée.");
+    default:
+        m_trace.append("\n\"%s\": ne peut etre ouvert\n", "xxxx.txn");
+        return fail(SegmCode::FichierNonOuvert,
+                    "Erreur d'écriture du fichier temporaire dans le dossier courant.");
+    }
+}
+
+// Scans the chunks cut at `cuts` at once; false when any of them did not end cleanly (its
+// status says why).
+bool Segmentation::scanChunks(const std::vector<int64_t> &cuts) {
+    m_chunks = std::vector<Chunk>(cuts.size() + 1);
+    for (size_t k = 0; k < m_chunks.size(); ++k) {
+        Chunk &c = m_chunks[k];
+        c.begin = k == 0 ? 0 : cuts[k - 1];
+        c.end = k < cuts.size() ? cuts[k] : -1;
+        c.scanner = std::make_unique<ChunkScanner>(m_settings);
+        std::string error;
+        if (!c.scratch.create(m_num, true, error)) {
+            c.status = ScanStatus::WriteError;
             return false;
-        if (c == '\n') {
-            txn.put(kCodeFinLigne);
-            ++m_items;
-            ++line;
-        } else if (c == '<') {
-            // Key up to '=', content up to '>', blanks dropped.
-            for (char prefix : {'2', '3'}) {
-                const int stop = prefix == '2' ? '=' : '>';
-                size_t n = 0;
-                int d;
-                while ((d = in.getFolded()) != -1 && d != stop) {
-                    if (d == '\n')
-                        ++line;
-                    if (d == ' ')
-                        continue;
-                    if (n == kMaxPartieBalise) {
-                        m_trace.append("\nL%5d Partie de balise de plus de 126 caractères : "
-                                       "segmentation interrompue\n",
-                                       line);
-                        return fail(SegmCode::BaliseTropLongue,
-                                    "Ligne " + std::to_string(line) +
-                                        " : une partie de balise dépasse 126 caractères.");
-                    }
-                    tag[n++] = static_cast<unsigned char>(d);
-                }
-                if (d == -1)
-                    break; // an unclosed tag at the end of an unverified text gives nothing
-                int32_t idx = lookUp(prefix, tag, n);
-                if (idx < 0)
-                    return false;
-                txn.put(idx);
-                ++m_items;
-            }
-        } else {
-            txn.put(kBaseDelim - c);
-            ++m_punct[c];
-            ++m_items;
         }
     }
-    if (!flush())
-        return false;
-    // Items are stored as 32-bit counts and ends of line load as Limd + 2 + n.
-    if (m_items > int64_t{INT32_MAX} - kLimd - 2) {
-        m_trace.append("\nTexte trop long : segmentation interrompue\n");
-        return fail(SegmCode::TropDArticles, "Le texte compte trop d'items.");
+    std::atomic<int64_t> progress{0};
+    m_settings.progress = &progress;
+    runInParallel(
+        m_chunks.size(),
+        [&](size_t k) {
+            Chunk &c = m_chunks[k];
+            c.status = c.scanner->scan(m_text, c.begin, c.end, c.scratch.fd());
+        },
+        &progress, std::max<int64_t>(m_textSize, 1), m_options.gauge ? 100 : 0, m_options.gauge);
+    m_settings.progress = nullptr;
+    return std::all_of(m_chunks.begin(), m_chunks.end(),
+                       [](const Chunk &c) { return c.status == ScanStatus::Ok; });
+}
+
+// Merges the chunks' tables into the first in text order; false when a limit is reached.
+bool Segmentation::mergeChunks() {
+    m_table = &m_chunks[0].scanner->table();
+    m_items = m_occurrences = 0;
+    std::array<int64_t, 256> punct{};
+    for (size_t k = 0; k < m_chunks.size(); ++k) {
+        Chunk &c = m_chunks[k];
+        if (k > 0) {
+            if (!m_table->merge(c.scanner->table(), c.toGlobal))
+                return false;
+            c.scanner->table().release();
+        }
+        c.firstItem = m_items;
+        m_items += c.scanner->items();
+        m_occurrences += c.scanner->occurrences();
+        for (size_t ch = 0; ch < 256; ++ch)
+            punct[ch] += c.scanner->punctuation()[ch];
     }
-    if (!txn.close()) {
-        m_trace.append("\n\"%s\": ne peut etre ouvert\n", kTxn);
-        return fail(SegmCode::FichierNonOuvert, "Erreur d'écriture du fichier xxxx.txn.");
-    }
-    for (const Slot &e : m_table)
-        if (e.index >= 0)
-            m_articles[static_cast<size_t>(e.index)].frequency = e.frequency;
     // End of scan: one punctuation article per delimiter character that occurs.
+    m_nbponct = 0;
     for (int c = 0; c < 256; ++c) {
-        if (m_punct[static_cast<size_t>(c)] == 0)
+        const int64_t count = punct[static_cast<size_t>(c)];
+        if (count == 0)
             continue;
         const unsigned char ch[8] = {static_cast<unsigned char>(c)};
-        int32_t idx = lookUp('1', ch, 1);
-        if (idx < 0)
+        if (m_table->lookUp('1', ch, 1, segm::hashGraphy('1', ch, 1),
+                            static_cast<int32_t>(std::min<int64_t>(count, INT32_MAX))) < 0)
             return false;
-        m_articles[static_cast<size_t>(idx)].frequency =
-            static_cast<int32_t>(m_punct[static_cast<size_t>(c)]);
         ++m_nbponct;
     }
+    m_table->finishFrequencies();
+    m_table->dropIndex();
+    return true;
+}
+
+bool Segmentation::SegmText() {
+    auto &word = m_settings.word;
+    for (int c = 0; c < 256; ++c)
+        word[static_cast<size_t>(c)] = c > 32 && c != '\n' && c != '<' && c != '>';
+    for (char d : m_delimiters)
+        word[static_cast<unsigned char>(d)] = false;
+
+    if (!openText())
+        return false;
+    m_trace.append("\nFichier -- %s -- ouvert pour segmentation", m_path.c_str());
+    TempFile probe;
+    std::string error;
+    if (!probe.create(m_num, true, error)) {
+        m_trace.append("\n           xxxx.txn pas ouvert !");
+        return fail(SegmCode::TxnNonOuvert,
+                    "Le fichier temporaire ne peut être créé dans le dossier courant : " + error +
+                        ".");
+    }
+    probe.close();
+    m_trace.append("\nFichier xxxx.txn ouvert");
+    m_trace.append("\nDélimiteurs : %s\n", m_delimiters.c_str());
+    m_settings.crLines = crLineEnds(m_text, m_textSize);
+    if (m_settings.crLines)
+        m_trace.append("\nFins de ligne CR seules : chaque CR est lu comme une fin de ligne\n");
+
+    // Chunks are scanned at once and merged; anything but a clean end of every chunk (a limit,
+    // a cut that fell inside a tag) is settled by a single pass, which stops where today's
+    // scan stops and says what it says.
+    const std::vector<int64_t> cuts = planCuts(m_textSize);
+    bool sound = scanChunks(cuts) && mergeChunks();
+    if (!sound && !cuts.empty() && !Annulee(m_options.annulation) &&
+        std::none_of(m_chunks.begin(), m_chunks.end(), [](const Chunk &c) {
+            return c.status == ScanStatus::ReadError || c.status == ScanStatus::WriteError;
+        })) {
+        sound = scanChunks({}) && mergeChunks();
+    }
+    m_result.tranches = static_cast<int32_t>(m_chunks.size());
+    if (!sound) {
+        int64_t lines = 0;
+        for (const Chunk &c : m_chunks) {
+            if (c.status != ScanStatus::Ok)
+                return scanFailure(*c.scanner, c.status, lines);
+            lines += c.scanner->lineEnds();
+        }
+        return scanFailure(*m_chunks[0].scanner, ScanStatus::Overflow, 0); // while merging
+    }
+    if (m_items > kMaxItems) {
+        m_trace.append("\nTexte trop long : segmentation interrompue\n");
+        return fail(SegmCode::TropDItems, "Le texte compte " + std::to_string(m_items) +
+                                              " items ; une base en tient au plus " +
+                                              std::to_string(kMaxItems) +
+                                              " (compteurs de 32 bits).");
+    }
     int32_t nblemm = 0, nbcatg = 0;
-    for (const Article &a : m_articles) {
-        switch (m_pool[a.offset]) {
+    for (const Article &a : m_table->articles()) {
+        switch (m_table->prefixOf(a)) {
         case '0':
             ++m_nbf;
             m_nhap += a.frequency == 1;
@@ -475,36 +435,53 @@ bool Segmentation::SegmText() {
 }
 
 void Segmentation::TravDico() {
+    std::vector<Article> &articles = m_table->articles();
     // Group by type, keeping creation order, then sort each group alphabetically.
     m_list1.clear();
-    m_list1.reserve(m_articles.size());
+    m_list1.reserve(articles.size());
     for (char prefix : {'0', '1', '2', '3', '4', '5'})
-        for (size_t i = 0; i < m_articles.size(); ++i)
-            if (m_pool[m_articles[i].offset] == prefix)
+        for (size_t i = 0; i < articles.size(); ++i)
+            if (m_table->prefixOf(articles[i]) == prefix)
                 m_list1.push_back(static_cast<int32_t>(i));
 
-    FrenchCollator collator;
-    std::vector<std::string> keys(m_articles.size());
+    std::vector<std::string> keys(articles.size());
+    auto graphyOf = [&](int32_t idx) {
+        return m_table->graphy(articles[static_cast<size_t>(idx)]);
+    };
     auto bucketOf = [&](int32_t idx) {
-        std::string_view g = graphy(m_articles[static_cast<size_t>(idx)]);
+        std::string_view g = graphyOf(idx);
         return g.empty() ? 0 : kFolding[static_cast<unsigned char>(g[0])];
     };
+    // The collation keys of the articles that share their bucket, on every core.
+    std::vector<int32_t> keyed;
     size_t start = 0;
     while (start < m_list1.size()) {
-        const char prefix = m_pool[m_articles[static_cast<size_t>(m_list1[start])].offset];
+        const char prefix = m_table->prefixOf(articles[static_cast<size_t>(m_list1[start])]);
         size_t end = start;
         while (end < m_list1.size() &&
-               m_pool[m_articles[static_cast<size_t>(m_list1[end])].offset] == prefix)
+               m_table->prefixOf(articles[static_cast<size_t>(m_list1[end])]) == prefix)
             ++end;
         std::array<int32_t, 256> counts{};
         for (size_t i = start; i < end; ++i)
             ++counts[bucketOf(m_list1[i])];
-        for (size_t i = start; i < end; ++i) {
-            int32_t idx = m_list1[i];
-            if (counts[bucketOf(idx)] > 1)
-                keys[static_cast<size_t>(idx)] =
-                    collator.sortKey(graphy(m_articles[static_cast<size_t>(idx)]));
-        }
+        for (size_t i = start; i < end; ++i)
+            if (counts[bucketOf(m_list1[i])] > 1)
+                keyed.push_back(m_list1[i]);
+        start = end;
+    }
+    const size_t workers = keyed.size() < 20000 ? 1 : usefulThreads();
+    runInParallel(workers, [&](size_t w) {
+        FrenchCollator collator;
+        for (size_t i = w; i < keyed.size(); i += workers)
+            keys[static_cast<size_t>(keyed[i])] = collator.sortKey(graphyOf(keyed[i]));
+    });
+    start = 0;
+    while (start < m_list1.size()) {
+        const char prefix = m_table->prefixOf(articles[static_cast<size_t>(m_list1[start])]);
+        size_t end = start;
+        while (end < m_list1.size() &&
+               m_table->prefixOf(articles[static_cast<size_t>(m_list1[end])]) == prefix)
+            ++end;
         std::sort(m_list1.begin() + static_cast<std::ptrdiff_t>(start),
                   m_list1.begin() + static_cast<std::ptrdiff_t>(end), [&](int32_t a, int32_t b) {
                       auto ba = bucketOf(a), bb = bucketOf(b);
@@ -514,44 +491,62 @@ void Segmentation::TravDico() {
                   });
         start = end;
     }
-    keys = {};
+    std::vector<std::string>().swap(keys);
     for (size_t i = 0; i < m_list1.size(); ++i)
-        m_articles[static_cast<size_t>(m_list1[i])].rank = static_cast<int32_t>(i);
+        articles[static_cast<size_t>(m_list1[i])].rank = static_cast<int32_t>(i);
 
     m_trace.append("\n--  Tri lexicom. de %7d formes ", m_nbf);
     std::sort(m_list1.begin(), m_list1.begin() + m_nbf, [&](int32_t a, int32_t b) {
-        const Article &x = m_articles[static_cast<size_t>(a)];
-        const Article &y = m_articles[static_cast<size_t>(b)];
+        const Article &x = articles[static_cast<size_t>(a)];
+        const Article &y = articles[static_cast<size_t>(b)];
         if (x.frequency != y.frequency)
             return x.frequency > y.frequency;
         return x.rank < y.rank;
     });
-    m_fmax = m_nbf > 0 ? m_articles[static_cast<size_t>(m_list1[0])].frequency : 0;
+    m_fmax = m_nbf > 0 ? articles[static_cast<size_t>(m_list1[0])].frequency : 0;
     for (size_t i = 0; i < m_list1.size(); ++i)
-        m_articles[static_cast<size_t>(m_list1[i])].code = static_cast<int32_t>(i);
+        articles[static_cast<size_t>(m_list1[i])].code = static_cast<int32_t>(i);
     m_trace.append("\n--  Fin Travail Dictionnaire              ");
     m_trace.append("\n\n*****FIN DE TravDico*****\n");
 }
 
+bool Segmentation::createTemp(TempFile &file, const std::string &target) {
+    std::string error;
+    if (file.create(target, false, error))
+        return true;
+    m_trace.append("\n\"%s\": ne peut etre ouvert\n", target.c_str());
+    return fail(SegmCode::FichierNonOuvert,
+                "Le fichier " + target + " ne peut être créé : " + error + ".");
+}
+
+// Makes a complete temporary file durable and gives it its unique name.
+bool Segmentation::finishTemp(TempFile &file, const std::string &target) {
+    std::string error;
+    if (syncData(file.fd()) && file.giveName(error))
+        return true;
+    m_trace.append("\n\"%s\": ne peut etre ouvert\n", target.c_str());
+    return fail(SegmCode::FichierNonOuvert, "Erreur d'écriture du fichier " + target +
+                                                (error.empty() ? "" : " : " + error) + ".");
+}
+
 bool Segmentation::EcriDicNum() {
+    if (!createTemp(m_dicFile, m_dic))
+        return false;
     TextWriter out;
-    const std::string tmp = m_dic + ".tmp";
-    if (!out.open(tmp)) {
-        m_trace.append("\n\"%s\": ne peut etre ouvert\n", m_dic.c_str());
-        return fail(SegmCode::FichierNonOuvert, "Le fichier " + m_dic + " ne peut être créé.");
-    }
+    out.adopt(m_dicFile.fd());
     m_trace.append("\n    Fichier Dict  :\t %s :", m_dic.c_str());
     std::string line;
     char head[48];
+    const std::vector<Article> &articles = m_table->articles();
     for (int32_t idx : m_list1) {
-        const Article &a = m_articles[static_cast<size_t>(idx)];
+        const Article &a = articles[static_cast<size_t>(idx)];
         int n = std::snprintf(head, sizeof head, " %-7d %7d  ", a.frequency, a.rank);
         line.assign(head, static_cast<size_t>(n));
-        line.append(graphy(a));
+        line.append(m_table->graphy(a));
         line.push_back('\n');
         out.write(line);
     }
-    if (!out.close()) {
+    if (!out.close() || !finishTemp(m_dicFile, m_dic)) {
         m_trace.append("\n\"%s\": ne peut etre ouvert\n", m_dic.c_str());
         return fail(SegmCode::FichierNonOuvert, "Erreur d'écriture du fichier " + m_dic + ".");
     }
@@ -561,58 +556,67 @@ bool Segmentation::EcriDicNum() {
 }
 
 bool Segmentation::EcriTexNum() {
-    std::FILE *in = std::fopen(kTxn, "rb");
-    if (!in) {
-        m_trace.append("\n\"%s\": ne peut etre ouvert\n", kTxn);
-        return fail(SegmCode::FichierNonOuvert, "Le fichier xxxx.txn ne peut être relu.");
-    }
-    Int32Writer out;
-    const std::string tmp = m_num + ".tmp";
-    if (!out.open(tmp)) {
-        std::fclose(in);
-        m_trace.append("\n\"%s\": ne peut etre ouvert\n", m_num.c_str());
-        return fail(SegmCode::FichierNonOuvert, "Le fichier " + m_num + " ne peut être créé.");
-    }
+    if (!createTemp(m_numFile, m_num))
+        return false;
     m_trace.append("\n    Fichier Texte :\t %s : ", m_num.c_str());
-    std::vector<int32_t> codes(m_articles.size());
-    for (size_t i = 0; i < m_articles.size(); ++i)
-        codes[i] = m_articles[i].code;
-    std::vector<int32_t> chunk(1 << 16);
-    int64_t copied = 0;
-    const auto nart = static_cast<int32_t>(codes.size());
-    while (true) {
-        size_t got = readInt32(in, chunk.data(), chunk.size());
-        if (got == 0)
-            break;
-        for (size_t i = 0; i < got; ++i) {
-            int32_t v = chunk[i];
-            if (v >= 0 && v < nart)
-                chunk[i] = codes[static_cast<size_t>(v)];
-        }
-        out.put(chunk.data(), got);
-        copied += static_cast<int64_t>(got);
-    }
-    std::fclose(in);
-    if (!out.close() || copied != m_items) {
+    const std::vector<Article> &articles = m_table->articles();
+    // Each chunk's numbers go straight to their final codes, chunks written at once.
+    std::atomic<int64_t> progress{0};
+    std::vector<int64_t> copied(m_chunks.size(), 0);
+    runInParallel(
+        m_chunks.size(),
+        [&](size_t k) {
+            Chunk &c = m_chunks[k];
+            const size_t local = k == 0 ? articles.size() : c.toGlobal.size();
+            std::vector<int32_t> codes(local);
+            for (size_t i = 0; i < local; ++i)
+                codes[i] = articles[k == 0 ? i : static_cast<size_t>(c.toGlobal[i])].code;
+            std::vector<int32_t> block(1 << 16);
+            const auto nart = static_cast<int64_t>(local);
+            int64_t done = 0;
+            while (!Annulee(m_options.annulation)) {
+                const int64_t got =
+                    readAt(c.scratch.fd(), block.data(), block.size() * 4, done * 4);
+                if (got <= 0)
+                    break;
+                const size_t n = static_cast<size_t>(got / 4);
+                for (size_t i = 0; i < n; ++i) {
+                    auto v = static_cast<int32_t>(toLittle(static_cast<uint32_t>(block[i])));
+                    if (v >= 0 && v < nart)
+                        v = codes[static_cast<size_t>(v)];
+                    block[i] = static_cast<int32_t>(toLittle(static_cast<uint32_t>(v)));
+                }
+                if (!writeAllAt(m_numFile.fd(), block.data(), n * 4, (c.firstItem + done) * 4))
+                    break;
+                done += static_cast<int64_t>(n);
+                progress.fetch_add(static_cast<int64_t>(n), std::memory_order_relaxed);
+            }
+            copied[k] = done;
+        },
+        &progress, std::max<int64_t>(m_items, 1), m_options.gauge ? 100 : 0, m_options.gauge);
+    if (cancelled())
+        return false;
+    bool complete = true;
+    for (size_t k = 0; k < m_chunks.size(); ++k)
+        complete = complete && copied[k] == m_chunks[k].scanner->items();
+    if (!complete || !finishTemp(m_numFile, m_num)) {
         m_trace.append("\n\"%s\": ne peut etre ouvert\n", m_num.c_str());
         return fail(SegmCode::FichierNonOuvert, "Erreur d'écriture du fichier " + m_num + ".");
     }
-    m_trace.append(" %7lld items.", static_cast<long long>(copied));
+    m_trace.append(" %7lld items.", static_cast<long long>(m_items));
     m_trace.append("\n\n*****FIN DE EcriTexNum*****\n");
     return true;
 }
 
 bool Segmentation::EcriParam() {
+    if (!createTemp(m_parFile, m_par))
+        return false;
     TextWriter out;
-    const std::string tmp = m_par + ".tmp";
-    if (!out.open(tmp)) {
-        m_trace.append("\n\"%s\": ne peut etre ouvert\n", m_par.c_str());
-        return fail(SegmCode::FichierNonOuvert, "Le fichier " + m_par + " ne peut être créé.");
-    }
+    out.adopt(m_parFile.fd());
     m_trace.append("\n    Fichier Param \t %s  :", m_par.c_str());
     const auto items = static_cast<int32_t>(m_items);
     const auto occ = static_cast<int32_t>(m_occurrences);
-    const auto nart = static_cast<int32_t>(m_articles.size());
+    const auto nart = static_cast<int32_t>(m_table->articles().size());
     out.write(m_result.baseName);
     out.printf("\n%d %d %d %d %d %d %d %d %d %d %d %d %d\n", items, items, nart - 1, occ, m_nbf,
                m_fmax, m_nhap, kLimd, m_nbponct, m_nbcle, m_nbctnu, 0, 0);
@@ -628,7 +632,7 @@ bool Segmentation::EcriParam() {
     out.printf("\n \tnombre des clés(ctnu)  :  %10d", m_nbctnu);
     out.printf("\n\n*** Fin de la segmentation du fichier:      %s.TXT ***",
                m_result.baseName.c_str());
-    if (!out.close()) {
+    if (!out.close() || !finishTemp(m_parFile, m_par)) {
         m_trace.append("\n\"%s\": ne peut etre ouvert\n", m_par.c_str());
         return fail(SegmCode::FichierNonOuvert, "Erreur d'écriture du fichier " + m_par + ".");
     }
@@ -637,16 +641,16 @@ bool Segmentation::EcriParam() {
 }
 
 bool Segmentation::NumeDefT() {
-    if (!EcriDicNum() || !EcriTexNum() || !EcriParam())
+    if (!EcriDicNum() || !EcriTexNum() || !EcriParam() || cancelled())
         return false;
-    // The new base replaces an old one only once all three files are complete; the .par,
-    // through which a base is opened, goes last.
-    for (const std::string *name : {&m_dic, &m_num, &m_par}) {
-        if (!replaceFile(*name + ".tmp", *name)) {
-            m_trace.append("\n\"%s\": ne peut etre ouvert\n", name->c_str());
-            return fail(SegmCode::FichierNonOuvert,
-                        "Le fichier " + *name + " ne peut être remplacé.");
-        }
+    // The new base replaces an old one as one step, once all three files are complete.
+    std::string error;
+    if (!commitFiles("", m_result.baseName,
+                     {{&m_dicFile, m_dic}, {&m_numFile, m_num}, {&m_parFile, m_par}}, error,
+                     m_options.pointEngagement)) {
+        m_trace.append("\n\"%s\": ne peut etre ouvert\n", m_par.c_str());
+        return fail(SegmCode::FichierNonOuvert,
+                    "La base " + m_result.baseName + " ne peut être remplacée : " + error + ".");
     }
     m_trace.append("\n\n*****FIN DE LA SEGMENTATION*****\n");
     m_trace.append("\n\n*****FIN DE NumeDefT*****\n");
@@ -654,41 +658,29 @@ bool Segmentation::NumeDefT() {
 }
 
 void Segmentation::Desalloc() {
-    m_articles = {};
+    if (m_table)
+        m_table->release();
     m_trace.append("\nlibération de ptrzon2");
-    m_table = {};
     m_trace.append("\nlibération de list");
-    m_list1 = {};
+    std::vector<int32_t>().swap(m_list1);
     m_trace.append("\nlibération de list1");
-    m_pool = {};
     m_trace.append("\nlibération de msg");
     m_trace.append("\n\n*****FIN DE Desalloc*****\n");
 }
 
 void Segmentation::EffaceTxn() {
-    std::remove(kTxn);
-    m_txnCreated = false;
+    m_chunks.clear(); // the scratch files have no name: closing them deletes them
     m_trace.append("\n\n*****FIN DE EffaceTxn*****\n");
 }
 
-void Segmentation::cleanUp() {
-    if (m_txnCreated)
-        std::remove(kTxn);
-    for (const std::string *name : {&m_dic, &m_num, &m_par})
-        if (!name->empty())
-            std::remove((*name + ".tmp").c_str());
-}
-
 SegmResult Segmentation::run() {
-    m_trace.append("\n\n*****Début SegmPrinc*****\n");
-    TraitPath();
-    AllocTab();
-    if (!SegmText() || (TravDico(), !NumeDefT())) {
-        cleanUp();
-        return m_result;
-    }
+    const bool done = TraitPath() && (AllocTab(), SegmText()) && !cancelled() &&
+                      (TravDico(), !cancelled()) && NumeDefT();
+    m_result.traceErreur = m_trace.failure();
+    if (!done)
+        return m_result; // temporary files go with their owners
     m_result.nbitem = static_cast<int32_t>(m_items);
-    m_result.nbart = static_cast<int32_t>(m_articles.size());
+    m_result.nbart = static_cast<int32_t>(m_table->articles().size());
     m_result.nbocc = static_cast<int32_t>(m_occurrences);
     m_result.nbf = m_nbf;
     m_result.nhap = m_nhap;
@@ -698,13 +690,14 @@ SegmResult Segmentation::run() {
     m_result.nbctnu = m_nbctnu;
     Desalloc();
     EffaceTxn();
+    m_result.traceErreur = m_trace.failure();
     return m_result;
 }
 
 } // namespace
 
 std::string TraitPath(const std::string &path) {
-    size_t slash = path.find_last_of("/\\");
+    size_t slash = path.find_last_of('/');
     std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
     size_t dot = name.rfind('.');
     if (dot != std::string::npos)

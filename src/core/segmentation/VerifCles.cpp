@@ -1,20 +1,25 @@
 #include "segmentation/VerifCles.h"
 
+#include "segmentation/LineEnds.h"
+#include "util/SafeFiles.h"
 #include "util/TextReader.h"
 
 #include <string>
+#include <sys/stat.h>
 
 namespace morvix {
 
 namespace {
 
 constexpr size_t kMaxTag = 250;
+constexpr size_t kMaxPart = 126; // characters of a key or value the segmentation keeps
 
 // The part of a closed tag between `from` and `to` (excluded): does it hold a control
 // character, and is it empty once its blanks are removed?
 struct PartCheck {
     bool control = false;
     bool empty = true;
+    size_t kept = 0; // characters other than blanks
 };
 
 PartCheck checkPart(const std::string &tag, size_t from, size_t to) {
@@ -23,8 +28,10 @@ PartCheck checkPart(const std::string &tag, size_t from, size_t to) {
         auto c = static_cast<unsigned char>(tag[i]);
         if (c < 32)
             r.control = true;
-        if (c != ' ')
+        if (c != ' ') {
             r.empty = false;
+            ++r.kept;
+        }
     }
     return r;
 }
@@ -87,6 +94,10 @@ int32_t checkTag(const std::string &tag, int32_t line, Trace &trace) {
             trace.append("\nL%5d Clé incorrecte (type ou contenu vide) \t: %s", line, text);
             ++errors;
         }
+        if (key.kept > kMaxPart || value.kept > kMaxPart) {
+            trace.append("\nL%5d Clé incorrecte (plus de 126 caractères) \t: %s", line, text);
+            ++errors;
+        }
     }
     return errors;
 }
@@ -94,13 +105,23 @@ int32_t checkTag(const std::string &tag, int32_t line, Trace &trace) {
 } // namespace
 
 int32_t VerifCles(const std::string &path, Trace &trace) {
+    // Starting the trace must not be what empties the text.
+    if (const auto text = fileId(path); text && fileId(trace.path(), false) == text)
+        return kVerifTexteEstJournal;
     trace.start("\n*****COMPTE-RENDU DE LA SEGMENTATION*****\n\n");
     TextReader in;
-    if (!in.open(path)) {
+    struct stat st {};
+    // Only a file: a folder reads as nothing, a pipe could be read only once.
+    const bool file = ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    if (!file || !in.open(path) || ::fstat(in.fd(), &st) != 0 || !S_ISREG(st.st_mode)) {
         trace.append("\nfichier %s pas ouvert !", path.c_str());
         return kVerifTexteNonOuvert;
     }
     trace.append("Fichier -- %s -- ouvert pour vérification", path.c_str());
+    if (crLineEnds(in.fd(), static_cast<int64_t>(st.st_size))) {
+        in.setCrLines(true);
+        trace.append("\nFins de ligne CR seules : chaque CR est lu comme une fin de ligne");
+    }
     trace.hold();
     int32_t line = 1;
     int32_t errors = 0;

@@ -2,11 +2,13 @@
 
 #include "groups/Tgen.h"
 #include "util/BinaryIO.h"
+#include "util/TempFile.h"
 #include "util/TextWriter.h"
 
 #include <algorithm>
 #include <climits>
 #include <sys/types.h>
+#include <unistd.h>
 
 namespace morvix {
 
@@ -82,21 +84,31 @@ bool SegRep::CalcSegRep(int32_t seuilFormes, int32_t seuilSegments, const Annula
     const std::string prefix = Base->Dossier() + Base->NomBase();
     m_cheminLoc = prefix + ".loc.sr";
     m_cheminDesc = prefix + ".desc.sr";
-    const std::string tmpLoc = m_cheminLoc + ".tmp", tmpDesc = m_cheminDesc + ".tmp";
     m_trace.append("CalcSegRep----\n%s - %s", m_cheminLoc.c_str(), m_cheminDesc.c_str());
+    // Unique temporary names, created exclusively: a link planted beside the base is
+    // never followed, and two computations never share a file.
+    TempFile tmpLoc, tmpDesc;
     auto fail = [&](const std::string &message) {
         Segs.clear();
         closeStreams();
-        std::remove(tmpLoc.c_str());
-        std::remove(tmpDesc.c_str());
         m_erreur = message;
         return false;
     };
-    m_fluxLoc = std::fopen(tmpLoc.c_str(), "w+b");
-    m_fluxDesc = std::fopen(tmpDesc.c_str(), "w+b");
+    std::string error;
+    auto open = [&](TempFile &file, const std::string &target) -> std::FILE * {
+        if (!file.create(target, false, error) || !file.giveName(error))
+            return nullptr;
+        const int fd = ::dup(file.fd());
+        std::FILE *f = fd >= 0 ? ::fdopen(fd, "w+b") : nullptr;
+        if (!f && fd >= 0)
+            ::close(fd);
+        return f;
+    };
+    m_fluxLoc = open(tmpLoc, m_cheminLoc);
+    m_fluxDesc = open(tmpDesc, m_cheminDesc);
     if (!m_fluxLoc || !m_fluxDesc)
         return fail("Les fichiers " + m_cheminLoc + " et " + m_cheminDesc +
-                    " ne peuvent être créés.");
+                    " ne peuvent être créés" + (error.empty() ? "" : " : " + error) + ".");
 
     int32_t counter = 0;
     for (int32_t j = 0; j < nbPivots; ++j) {
@@ -120,9 +132,14 @@ bool SegRep::CalcSegRep(int32_t seuilFormes, int32_t seuilSegments, const Annula
     if (!written)
         return fail("Le fichier " + m_cheminLoc + " ne peut être écrit.");
     // The open streams follow their files through the renaming.
-    if (!replaceFile(tmpDesc, m_cheminDesc) || !replaceFile(tmpLoc, m_cheminLoc))
+    if (!replaceFile(tmpDesc.path(), m_cheminDesc))
         return fail("Les fichiers " + m_cheminLoc + " et " + m_cheminDesc +
                     " ne peuvent être remplacés.");
+    tmpDesc.handOver();
+    if (!replaceFile(tmpLoc.path(), m_cheminLoc))
+        return fail("Les fichiers " + m_cheminLoc + " et " + m_cheminDesc +
+                    " ne peuvent être remplacés.");
+    tmpLoc.handOver();
     return true;
 }
 

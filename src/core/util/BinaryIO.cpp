@@ -1,6 +1,9 @@
 #include "util/BinaryIO.h"
 
+#include "util/SafeFiles.h"
+
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace morvix {
 
@@ -18,7 +21,21 @@ Int32Writer::~Int32Writer() { close(); }
 bool Int32Writer::open(const std::string &path) {
     close();
     m_failed = false;
-    m_file = std::fopen(path.c_str(), "wb");
+    const int fd = openForWriting(path, false);
+    m_file = fd >= 0 ? ::fdopen(fd, "wb") : nullptr;
+    if (!m_file && fd >= 0)
+        ::close(fd);
+    m_buf.reserve(kChunk);
+    return m_file != nullptr;
+}
+
+bool Int32Writer::adopt(int fd) {
+    close();
+    m_failed = false;
+    const int copy = fd >= 0 ? ::dup(fd) : -1;
+    m_file = copy >= 0 ? ::fdopen(copy, "wb") : nullptr;
+    if (!m_file && copy >= 0)
+        ::close(copy);
     m_buf.reserve(kChunk);
     return m_file != nullptr;
 }

@@ -16,7 +16,9 @@ class Int32Writer {
     Int32Writer(const Int32Writer &) = delete;
     Int32Writer &operator=(const Int32Writer &) = delete;
 
+    // Creates `path` (a symbolic link is never followed) or writes into a copy of `fd`.
     bool open(const std::string &path);
+    bool adopt(int fd);
     void put(int32_t value) {
         m_buf.push_back(value);
         if (m_buf.size() == kChunk)

@@ -20,11 +20,14 @@ bool TextReader::open(const std::string &path) {
     return true;
 }
 
+int TextReader::fd() const { return m_file ? ::fileno(m_file) : -1; }
+
 void TextReader::close() {
     if (m_file)
         std::fclose(m_file);
     m_file = nullptr;
     m_pos = m_end = kKeep;
+    m_crLines = false;
 }
 
 bool TextReader::fill() {

@@ -1,10 +1,14 @@
 #include "util/TextWriter.h"
 
 #include "util/Encoding.h"
+#include "util/SafeFiles.h"
+#include "util/TempFile.h"
 
+#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <mutex>
+#include <unistd.h>
 #include <unordered_map>
 #include <vector>
 
@@ -15,10 +19,36 @@ TextWriter::~TextWriter() { close(); }
 bool TextWriter::open(const std::string &path, bool append) {
     close();
     m_failed = false;
-    m_file = std::fopen(path.c_str(), append ? "ab" : "wb");
-    if (m_file)
-        std::setvbuf(m_file, nullptr, _IOFBF, 1 << 16);
-    return m_file != nullptr;
+    m_openError = 0;
+    int fd = openForWriting(path, append);
+    if (fd < 0) {
+        m_openError = errno;
+        return false;
+    }
+    m_file = ::fdopen(fd, append ? "ab" : "wb");
+    if (!m_file) {
+        m_openError = errno;
+        ::close(fd);
+        return false;
+    }
+    std::setvbuf(m_file, nullptr, _IOFBF, 1 << 16);
+    return true;
+}
+
+bool TextWriter::adopt(int fd) {
+    close();
+    m_failed = false;
+    m_openError = 0;
+    int copy = fd >= 0 ? ::dup(fd) : -1;
+    m_file = copy >= 0 ? ::fdopen(copy, "wb") : nullptr;
+    if (!m_file) {
+        m_openError = errno;
+        if (copy >= 0)
+            ::close(copy);
+        return false;
+    }
+    std::setvbuf(m_file, nullptr, _IOFBF, 1 << 16);
+    return true;
 }
 
 void TextWriter::write(std::string_view bytes) {
@@ -66,9 +96,11 @@ void TextWriter::printf(const char *formatUtf8, ...) {
     write(std::string_view(big.data(), static_cast<size_t>(n)));
 }
 
-bool TextWriter::close() {
+bool TextWriter::close(bool sync) {
     if (!m_file)
         return !m_failed;
+    if (sync && (std::fflush(m_file) != 0 || !syncData(::fileno(m_file))))
+        m_failed = true;
     if (std::fclose(m_file) != 0)
         m_failed = true;
     m_file = nullptr;

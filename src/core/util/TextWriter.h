@@ -16,8 +16,12 @@ class TextWriter {
     TextWriter(const TextWriter &) = delete;
     TextWriter &operator=(const TextWriter &) = delete;
 
-    // Opens `path` for writing (truncating) or appending; false when it cannot be opened.
+    // Opens `path` for writing (truncating) or appending; false when it cannot be opened
+    // (a symbolic link is never followed: see SafeFiles.h). openError() then tells why.
     bool open(const std::string &path, bool append = false);
+    // Writes into a copy of the descriptor `fd` (a TempFile's), from its current offset.
+    bool adopt(int fd);
+    int openError() const { return m_openError; }
     bool isOpen() const { return m_file != nullptr; }
 
     // printf-style; the format is UTF-8 and converted to Windows-1252.
@@ -25,12 +29,14 @@ class TextWriter {
     // Writes bytes as they are, translating line feeds.
     void write(std::string_view bytes);
 
-    // Flushes and closes; false if any write failed.
-    bool close();
+    // Flushes and closes, with the data made durable first when `sync`; false if any write
+    // failed.
+    bool close(bool sync = false);
 
   private:
     std::FILE *m_file = nullptr;
     bool m_failed = false;
+    int m_openError = 0;
 };
 
 // The Windows-1252 form of a UTF-8 literal, cached per literal address.

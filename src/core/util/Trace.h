@@ -28,11 +28,20 @@ class Trace {
     void hold();
     void release();
 
+    // Every message from now on is also appended to `copy` (Windows-1252, line feeds as
+    // they are), so that a caller can show what this run wrote; null stops.
+    void capture(std::string *copy) { m_copy = copy; }
+    // Why a message could not be written since the last start() (French), or "".
+    const std::string &failure() const { return m_failure; }
+
   private:
     void emit(bool truncate, const char *formatUtf8, va_list args);
+    void noteFailure(int error);
 
     std::string m_path;
     TextWriter m_held;
+    std::string *m_copy = nullptr;
+    std::string m_failure;
 };
 
 } // namespace morvix

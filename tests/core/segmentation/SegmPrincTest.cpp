@@ -58,7 +58,8 @@ TEST(SegmPrinc, CountsAndFilesOfSmallTexts) {
         {"aujourd'hui porte-monnaie", 4, 4, 4, 1, 2, 0, 0, 6},
         {"<auteur = Anonyme>", 0, 0, 0, 0, 0, 1, 1, 2},
         {"<a=x><b=x>", 0, 0, 0, 0, 0, 2, 1, 4},
-        {" \t\r \t", 0, 0, 0, 0, 0, 0, 0, 0},
+        {" \t\r \t", 0, 0, 0, 0, 0, 0, 0, 1}, // no line feed: the CR ends a line
+        {" \t\r\n \t", 0, 0, 0, 0, 0, 0, 0, 1},
         {"a > b", 2, 2, 2, 1, 1, 0, 0, 3},
         {"de la de la de la x x x x", 3, 10, 0, 4, 0, 0, 0, 10},
         {"", 0, 0, 0, 0, 0, 0, 0, 0},
@@ -190,7 +191,9 @@ TEST(SegmPrinc, MissingTextIsReported) {
 
 TEST(SegmPrinc, BaseNameOfPaths) {
     EXPECT_EQ(TraitPath("/a/b/texte.txt"), "texte");
-    EXPECT_EQ(TraitPath("C:\\corpus\\mon texte.v2.txt"), "mon texte.v2");
+    EXPECT_EQ(TraitPath("/corpus/mon texte.v2.txt"), "mon texte.v2");
+    // A backslash is a character of a file name here, not a folder separator.
+    EXPECT_EQ(TraitPath("back\\slash.txt"), "back\\slash");
     EXPECT_EQ(TraitPath("sans_extension"), "sans_extension");
     EXPECT_EQ(TraitPath("dossier.x/fichier"), "fichier");
 }
