@@ -8,6 +8,7 @@
 #include "partitions/Partition.h"
 #include "segmentation/SegmPrinc.h"
 #include "segments/SegRep.h"
+#include "util/RegexTables.h"
 
 #include <iostream>
 #include <memory>
@@ -27,7 +28,10 @@ std::unique_ptr<Tgen> pole(const charg1 &base, const CliArgs &args, int &rc) {
     if (regex) {
         std::string error;
         auto group = PoleDepuisExpression(base, inText(*args.value("--regex")), error);
-        if (!error.empty())
+        if (error == kExpressionTropCouteuse)
+            rc = fail(kExitInput, error + " : une forme demande plus d'essais que la limite du "
+                                          "moteur ; simplifiez l'expression");
+        else if (!error.empty())
             rc = fail(kExitUsage, "expression rationnelle invalide : " + error);
         else if (!group)
             rc = fail(kExitInput, "l'expression ne sélectionne aucune forme");

@@ -7,7 +7,28 @@
 
 namespace morvix {
 
+void fuzzConsistency(const charg1 &b) {
+    // What the loader accepted, the files agree on.
+    int64_t occ = 0;
+    int32_t fmax = 0, nhap = 0;
+    for (int32_t c = 0; c < b.Nbform(); ++c) {
+        const int32_t f = b.RetourneFrq(c);
+        if (f < 0)
+            __builtin_trap();
+        occ += f;
+        fmax = std::max(fmax, f);
+        nhap += f == 1;
+    }
+    if (occ != b.Nbocc() || fmax != b.Fmax() || nhap != b.Nhap() ||
+        static_cast<int64_t>(b.TnumData().size()) != b.Nbitem())
+        __builtin_trap();
+    for (int32_t c = 0; c < b.Nbart(); ++c)
+        if (static_cast<int64_t>(b.OccArticle(c).size()) != b.RetourneFrq(c))
+            __builtin_trap();
+}
+
 void fuzzQueries(const charg1 &b) {
+    fuzzConsistency(b);
     int64_t occ = 0;
     for (int32_t c = 0; c < b.Nbart(); ++c) {
         const char *g = b.RetourneGraphie(c, false);

@@ -3,5 +3,8 @@
 
 namespace morvix {
 class charg1;
+// The counts of the .par and the frequencies of the .dic agree with the text.
+void fuzzConsistency(const charg1 &base);
+// Every query, after fuzzConsistency.
 void fuzzQueries(const charg1 &base);
 } // namespace morvix

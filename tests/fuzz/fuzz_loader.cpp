@@ -37,7 +37,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     static const std::string par = [] {
         const char text[] = "<auteur=Hugo> Le chat, le chien.\nUn chat noir.\n";
         put("sain.txt", text, sizeof text - 1);
-        SegmPrinc("sain.txt", kDelimiteursDefaut);
+        SegmOptions o;
+        o.durable = false;
+        SegmPrinc("sain.txt", kDelimiteursDefaut, o);
         return slurp("sain.par");
     }();
     static const std::string dic = slurp("sain.dic");

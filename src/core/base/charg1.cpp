@@ -331,9 +331,9 @@ bool charg1::OpenDicNum() {
         m_ftext.insert(m_ftext.end(), content.data() + start, content.data() + start + len);
         m_ftext.push_back('\0');
         if (step == 0 ? k == 0 : (k + 1) % step == 0) {
+            gaugeStep(0);
             if (annulee())
                 return failWith("Chargement annulé.");
-            gaugeStep(0);
         }
     }
     for (int32_t k = 0; k < m_nbart; ++k)
@@ -463,6 +463,8 @@ bool charg1::OpenTextNum() {
                             " items lus sur " + std::to_string(m_nbitem) + ").");
         }
     }
+    if (annulee())
+        return failWith("Chargement annulé.");
     m_nbLignes = counter - 2;
     // Every frequency of the dictionary is what the text holds.
     for (int32_t c = 0; c < m_nbart; ++c) {

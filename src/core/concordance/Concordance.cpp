@@ -46,27 +46,38 @@ int32_t CodeSegmentDeTexte(const charg1 &base, std::string_view texte) {
 }
 
 std::vector<int32_t> CodesDepuisExpression(const charg1 &base, std::string_view motif,
-                                           std::string &erreur) {
+                                           std::string &erreur, const Annulation *annulation) {
     std::vector<int32_t> codes;
     Regex1252 regex(motif);
     erreur = regex.erreur();
     if (!regex.valide())
         return codes;
+    std::vector<int32_t> candidates;
     for (int32_t code = 0; code < base.Nbform(); ++code)
-        if (regex.cherche(base.RetourneGraphie(code, false)))
-            codes.push_back(code);
+        candidates.push_back(code);
     if (base.SegmentStoreAttache())
-        for (int32_t k = 0; k < base.NbFormSup(); ++k) {
-            const int32_t code = base.Nbart() + 1 + k;
-            if (regex.cherche(base.RetourneGraphie(code, false)))
-                codes.push_back(code);
+        for (int32_t k = 0; k < base.NbFormSup(); ++k)
+            candidates.push_back(base.Nbart() + 1 + k);
+    // A costly pattern stops the search at the first text it cannot settle: its answer
+    // would otherwise be a silent, partial one.
+    for (size_t i = 0; i < candidates.size(); ++i) {
+        if (regex.cherche(base.RetourneGraphie(candidates[i], false)))
+            codes.push_back(candidates[i]);
+        if (regex.tropCouteuse()) {
+            erreur = kExpressionTropCouteuse;
+            return {};
         }
+        if (i % 1024 == 0 && Annulee(annulation)) {
+            erreur = "Recherche annulée";
+            return {};
+        }
+    }
     return codes;
 }
 
 std::unique_ptr<Tgen> PoleDepuisExpression(const charg1 &base, std::string_view motif,
-                                           std::string &erreur) {
-    std::vector<int32_t> codes = CodesDepuisExpression(base, motif, erreur);
+                                           std::string &erreur, const Annulation *annulation) {
+    std::vector<int32_t> codes = CodesDepuisExpression(base, motif, erreur, annulation);
     if (codes.empty())
         return nullptr;
     return std::make_unique<Tgen>(&base, codes, nullptr);

@@ -9,6 +9,7 @@
 
 #include "groups/Tgen.h"
 #include "util/Annulation.h"
+#include "util/RegexTables.h"
 
 #include <cstdint>
 #include <functional>
@@ -84,13 +85,16 @@ std::unique_ptr<Tgen> PoleDepuisForme(const charg1 &base, std::string_view graph
 int32_t CodeSegmentDeTexte(const charg1 &base, std::string_view texte);
 
 // The codes whose text the pattern matches: forms in code order, then the segments of the
-// attached store. `erreur` gets the engine's message when the pattern does not compile
-// (nothing is then taken).
+// attached store. `erreur` gets the engine's message when the pattern does not compile,
+// kExpressionTropCouteuse when a text needs more than the engine's limits, or "Recherche
+// annulée" when `annulation` was raised (nothing is then taken).
 std::vector<int32_t> CodesDepuisExpression(const charg1 &base, std::string_view motif,
-                                           std::string &erreur);
+                                           std::string &erreur,
+                                           const Annulation *annulation = nullptr);
 // A pole of every code the pattern takes, or null when it takes none.
 std::unique_ptr<Tgen> PoleDepuisExpression(const charg1 &base, std::string_view motif,
-                                           std::string &erreur);
+                                           std::string &erreur,
+                                           const Annulation *annulation = nullptr);
 
 // Sorts positions by their context (kTriAvant, kTriApres; forms only, compared over at most
 // kBorneContexte forms, equal contexts by position) or puts them back in text order

@@ -107,11 +107,13 @@ class Segmentation {
         m_result.message = std::move(message);
         return false;
     }
+    // True, with the result set, when the run is to stop.
     bool cancelled() {
         if (!Annulee(m_options.annulation))
             return false;
         m_trace.append("\nSegmentation annulée\n");
-        return fail(SegmCode::Annule, "Segmentation annulée.");
+        fail(SegmCode::Annule, "Segmentation annulée.");
+        return true;
     }
     bool isOutput(const FileId &text) const;
     bool openText();
@@ -519,14 +521,13 @@ bool Segmentation::createTemp(TempFile &file, const std::string &target) {
                 "Le fichier " + target + " ne peut être créé : " + error + ".");
 }
 
-// Makes a complete temporary file durable and gives it its unique name.
+// Makes a complete temporary file durable.
 bool Segmentation::finishTemp(TempFile &file, const std::string &target) {
-    std::string error;
-    if (syncData(file.fd()) && file.giveName(error))
+    if (!m_options.durable || syncData(file.fd()))
         return true;
     m_trace.append("\n\"%s\": ne peut etre ouvert\n", target.c_str());
-    return fail(SegmCode::FichierNonOuvert, "Erreur d'écriture du fichier " + target +
-                                                (error.empty() ? "" : " : " + error) + ".");
+    return fail(SegmCode::FichierNonOuvert,
+                "Erreur d'écriture du fichier " + target + " (" + causeOf(errno) + ").");
 }
 
 bool Segmentation::EcriDicNum() {
@@ -647,7 +648,7 @@ bool Segmentation::NumeDefT() {
     std::string error;
     if (!commitFiles("", m_result.baseName,
                      {{&m_dicFile, m_dic}, {&m_numFile, m_num}, {&m_parFile, m_par}}, error,
-                     m_options.pointEngagement)) {
+                     m_options.pointEngagement, m_options.durable)) {
         m_trace.append("\n\"%s\": ne peut etre ouvert\n", m_par.c_str());
         return fail(SegmCode::FichierNonOuvert,
                     "La base " + m_result.baseName + " ne peut être remplacée : " + error + ".");

@@ -52,6 +52,9 @@ struct SegmOptions {
     // Tests: cut the text at the first line end at or after each of these byte offsets
     // instead of at even shares.
     std::vector<int64_t> coupures;
+    // False: the files are not forced to the disk before they replace the old base (scratch
+    // bases); a killed run still leaves the old or the new base, a power cut may not.
+    bool durable = true;
     // Tests: called before each step of replacing the base files (see FileCommit.h).
     CommitHook pointEngagement;
 };

@@ -4,8 +4,10 @@
 #include "util/SafeFiles.h"
 #include "util/TempFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -31,8 +33,8 @@ bool acceptable(const std::string &name, const std::string &temp, const std::str
         target[name.size()] != '.' || target.find('/') != std::string::npos)
         return false;
     const std::string tag = ".tmp-";
-    if (temp.size() != target.size() + tag.size() + 6 ||
-        temp.compare(0, target.size(), target) != 0 ||
+    const size_t suffix = temp.size() - std::min(temp.size(), target.size() + tag.size());
+    if ((suffix != 6 && suffix != 7) || temp.compare(0, target.size(), target) != 0 ||
         temp.compare(target.size(), tag.size(), tag) != 0)
         return false;
     for (size_t i = target.size() + tag.size(); i < temp.size(); ++i)
@@ -44,6 +46,13 @@ bool acceptable(const std::string &name, const std::string &temp, const std::str
 bool exists(const std::string &path) {
     struct stat st {};
     return ::lstat(path.c_str(), &st) == 0;
+}
+
+// Only a plain file is a record: a link planted under its name is not ours (the next commit
+// replaces it).
+bool isRecord(const std::string &path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 bool readRecord(const std::string &path, std::string &content) {
@@ -59,6 +68,28 @@ bool readRecord(const std::string &path, std::string &content) {
     return n == 0;
 }
 
+// Removes the temporary files TARGET.tmp-XXXXXX of the given targets (six characters: the
+// names given under the lock, see TempFile).
+void removeLeftovers(const std::string &folder, const std::vector<std::string> &targets) {
+    DIR *dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir)
+        return;
+    std::vector<std::string> found;
+    while (const dirent *e = ::readdir(dir)) {
+        const std::string entry = e->d_name;
+        for (const std::string &target : targets) {
+            const size_t n = target.size() + 5;
+            if (entry.size() == n + 6 && entry.compare(0, target.size(), target) == 0 &&
+                entry.compare(target.size(), 5, ".tmp-") == 0 &&
+                std::all_of(entry.begin() + static_cast<std::ptrdiff_t>(n), entry.end(), isAlnum))
+                found.push_back(entry);
+        }
+    }
+    ::closedir(dir);
+    for (const std::string &entry : found)
+        ::unlink((folder + entry).c_str());
+}
+
 } // namespace
 
 std::string commitRecordPath(const std::string &folder, const std::string &name) {
@@ -67,7 +98,7 @@ std::string commitRecordPath(const std::string &folder, const std::string &name)
 
 bool rollForward(const std::string &folder, const std::string &name, std::string &error) {
     const std::string record = commitRecordPath(folder, name);
-    if (!exists(record))
+    if (!isRecord(record))
         return true;
     std::string content;
     const bool read = readRecord(record, content);
@@ -107,33 +138,46 @@ bool rollForward(const std::string &folder, const std::string &name, std::string
 }
 
 bool commitFiles(const std::string &folder, const std::string &name,
-                 const std::vector<Replacement> &files, std::string &error,
-                 const CommitHook &hook) {
+                 const std::vector<Replacement> &files, std::string &error, const CommitHook &hook,
+                 bool durable) {
     auto step = [&](int32_t n) {
         if (hook)
             hook(n);
     };
+    for (const Replacement &r : files)
+        if (folderOf(r.target) != folder || fileNameOf(r.target).rfind(name + ".", 0) != 0) {
+            error = "remplacement refusé : " + r.target;
+            return false;
+        }
+    DirectoryLock lock(folder);
+    if (!rollForward(folder, name, error))
+        return false;
+    const std::string record = commitRecordPath(folder, name);
+    // Temporary files get their names only here, under the lock: any other such name of
+    // these targets was left by a process killed while it committed, and goes.
+    std::vector<std::string> targets;
+    for (const Replacement &r : files)
+        targets.push_back(fileNameOf(r.target));
+    targets.push_back(fileNameOf(record));
+    removeLeftovers(folder, targets);
+
+    step(0);
     std::string content = kHeader;
     for (const Replacement &r : files) {
+        if (!r.temp->giveName(error))
+            return false;
         const std::string temp = fileNameOf(r.temp->path()), target = fileNameOf(r.target);
-        if (folderOf(r.temp->path()) != folder || folderOf(r.target) != folder ||
-            !acceptable(name, temp, target)) {
+        if (folderOf(r.temp->path()) != folder || !acceptable(name, temp, target)) {
             error = "renommage refusé : " + r.temp->path() + " -> " + r.target;
             return false;
         }
         content += temp + "\t" + target + "\n";
     }
-    DirectoryLock lock(folder);
-    if (!rollForward(folder, name, error))
-        return false;
-
-    step(0);
-    const std::string record = commitRecordPath(folder, name);
     TempFile out;
     if (!out.create(record, false, error))
         return false;
-    if (!writeAllAt(out.fd(), content.data(), content.size(), 0) || !syncData(out.fd()) ||
-        !out.giveName(error)) {
+    if (!writeAllAt(out.fd(), content.data(), content.size(), 0) ||
+        (durable && !syncData(out.fd())) || !out.giveName(error)) {
         if (error.empty())
             error = "le fichier " + record + " ne peut être écrit (" + causeOf(errno) + ")";
         return false;
@@ -145,13 +189,14 @@ bool commitFiles(const std::string &folder, const std::string &name,
         return false;
     }
     out.handOver();
+    if (durable)
+        syncFolder(folder);
     // From here on the temporary files belong to the record: none may be removed.
     std::vector<std::string> temps;
     for (const Replacement &r : files) {
         temps.push_back(r.temp->path());
         r.temp->handOver();
     }
-    syncFolder(folder);
     for (size_t k = 0; k < files.size(); ++k) {
         step(static_cast<int32_t>(2 + k));
         if (std::rename(temps[k].c_str(), files[k].target.c_str()) != 0) {
@@ -162,7 +207,8 @@ bool commitFiles(const std::string &folder, const std::string &name,
         }
     }
     step(static_cast<int32_t>(2 + files.size()));
-    syncFolder(folder);
+    if (durable)
+        syncFolder(folder);
     ::unlink(record.c_str());
     return true;
 }

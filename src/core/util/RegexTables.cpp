@@ -12,6 +12,11 @@ namespace morvix {
 
 namespace {
 
+// Steps and nested backtracking levels allowed to one match: far more than any sensible
+// pattern needs on a form or a segment, far less than a catastrophic one would take.
+constexpr uint32_t kMatchLimit = 1000000;
+constexpr uint32_t kDepthLimit = 10000;
+
 // Layout of the engine's tables: lower case, flip case, class bitmaps, ctype flags.
 constexpr size_t kLcc = 0;
 constexpr size_t kFcc = 256;
@@ -146,15 +151,21 @@ Regex1252::Regex1252(std::string_view pattern) {
     }
     pcre2_jit_compile(code, PCRE2_JIT_COMPLETE); // optional: falls back to the interpreter
     m_matchData = pcre2_match_data_create_from_pattern(code, nullptr);
-    if (!m_matchData) {
+    pcre2_match_context *match = pcre2_match_context_create(nullptr);
+    if (!m_matchData || !match) {
+        pcre2_match_context_free(match);
         pcre2_code_free(code);
         m_erreur = "mémoire insuffisante";
         return;
     }
+    pcre2_set_match_limit(match, kMatchLimit);
+    pcre2_set_depth_limit(match, kDepthLimit);
+    m_matchContext = match;
     m_code = code;
 }
 
 Regex1252::~Regex1252() {
+    pcre2_match_context_free(static_cast<pcre2_match_context *>(m_matchContext));
     pcre2_match_data_free(static_cast<pcre2_match_data *>(m_matchData));
     pcre2_code_free(static_cast<pcre2_code *>(m_code));
 }
@@ -165,7 +176,12 @@ bool Regex1252::cherche(std::string_view subject) const {
     const char *bytes = subject.data() ? subject.data() : "";
     int rc =
         pcre2_match(static_cast<const pcre2_code *>(m_code), reinterpret_cast<PCRE2_SPTR>(bytes),
-                    subject.size(), 0, 0, static_cast<pcre2_match_data *>(m_matchData), nullptr);
+                    subject.size(), 0, 0, static_cast<pcre2_match_data *>(m_matchData),
+                    static_cast<pcre2_match_context *>(m_matchContext));
+    if (rc == PCRE2_ERROR_MATCHLIMIT || rc == PCRE2_ERROR_DEPTHLIMIT ||
+        rc == PCRE2_ERROR_HEAPLIMIT || rc == PCRE2_ERROR_JIT_STACKLIMIT ||
+        rc == PCRE2_ERROR_NOMEMORY)
+        m_tropCouteuse = true;
     return rc >= 0;
 }
 

@@ -9,12 +9,17 @@
 
 namespace morvix {
 
+// What a search reports when a pattern needs more work than the engine's limits allow.
+inline constexpr const char *kExpressionTropCouteuse = "expression trop coûteuse";
+
 // The engine's character tables for French Windows-1252 text, built once per process.
 // Bytes below 0x80 are classified as in the C locale.
 const unsigned char *TablesCaracteres1252();
 
 // A compiled pattern (no option: case-sensitive, unanchored unless the pattern anchors
-// itself), JIT-compiled when the engine allows it. Not for use by several threads at once.
+// itself), JIT-compiled when the engine allows it. Each match is bounded (match and depth
+// limits): a subject that needs more is no answer at all, neither match nor no match, and
+// is told by tropCouteuse(). Not for use by several threads at once.
 class Regex1252 {
   public:
     explicit Regex1252(std::string_view pattern);
@@ -26,12 +31,17 @@ class Regex1252 {
     bool valide() const { return m_code != nullptr; }
     // The engine's message and the offset where compiling failed (UTF-8), else empty.
     const std::string &erreur() const { return m_erreur; }
-    // True when the pattern matches somewhere in `subject`.
+    // True when the pattern matches somewhere in `subject`; false also when the match hit
+    // a limit, which tropCouteuse() then tells.
     bool cherche(std::string_view subject) const;
+    // True once a search has hit the engine's limits (stays true).
+    bool tropCouteuse() const { return m_tropCouteuse; }
 
   private:
     void *m_code = nullptr;
     void *m_matchData = nullptr;
+    void *m_matchContext = nullptr;
+    mutable bool m_tropCouteuse = false;
     std::string m_erreur;
 };
 

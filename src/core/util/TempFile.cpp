@@ -13,12 +13,15 @@ namespace morvix {
 
 namespace {
 
-std::string uniqueSuffix() {
+// Six characters for a name given under the folder's lock (giveName), seven for one made
+// at creation where the folder cannot hold unnamed files, so that FileCommit's clean-up of
+// names left by killed processes can tell them apart.
+std::string uniqueSuffix(int length = 6) {
     static thread_local std::mt19937_64 generator{std::random_device{}()};
     static constexpr char kChars[] =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     std::string s = ".tmp-";
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < length; ++i)
         s += kChars[generator() % (sizeof kChars - 1)];
     return s;
 }
@@ -62,7 +65,7 @@ bool TempFile::create(const std::string &target, bool anonymous, std::string &er
 
 bool TempFile::createNamed(std::string &error) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string path = m_target + uniqueSuffix();
+        std::string path = m_target + uniqueSuffix(7);
         m_fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
         if (m_fd >= 0) {
             m_path = path;

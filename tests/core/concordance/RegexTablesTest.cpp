@@ -46,3 +46,18 @@ TEST(Regex1252, InvalidPatternMatchesNothing) {
     EXPECT_FALSE(regex.cherche("chat"));
     EXPECT_FALSE(regex.cherche(""));
 }
+
+// A match that hits the engine's limits was counted as "no match": the same form was found
+// or not depending on the order of two alternatives.
+TEST(Regex1252, CostlyMatchIsReportedNotCountedAsNoMatch) {
+    const std::string form = std::string(30, 'a') + "b";
+    Regex1252 cheap("^(?:a+b|(a+)+c)$");
+    EXPECT_TRUE(cheap.cherche(form));
+    EXPECT_FALSE(cheap.tropCouteuse());
+    Regex1252 costly("^(?:(a+)+c|a+b)$");
+    EXPECT_FALSE(costly.cherche(form));
+    EXPECT_TRUE(costly.tropCouteuse());
+    Regex1252 nested("^(a+)+$");
+    EXPECT_FALSE(nested.cherche(std::string(40, 'a') + "!"));
+    EXPECT_TRUE(nested.tropCouteuse());
+}

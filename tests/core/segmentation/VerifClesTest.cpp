@@ -105,3 +105,37 @@ TEST(VerifCles, UnreadableTextIsAFailureNotAnExit) {
     EXPECT_NE(readFile("atrace.txt").find("\r\nfichier absent.txt pas ouvert !"),
               std::string::npos);
 }
+
+// The segmentation refuses a key or a value of more than 126 characters (blanks dropped):
+// the verification must not pass them.
+TEST(VerifCles, PartsLongerThanTheSegmentationKeepsAreReported) {
+    test::ScopedWorkDir dir;
+    const std::string k126(126, 'k'), k127(127, 'k');
+    struct Case {
+        std::string text;
+        int32_t errors;
+    } cases[] = {
+        {"<" + k126 + "=v>", 0},
+        {"<" + k127 + "=v>", 1},
+        {"<a=" + k127 + ">", 1},
+        {"<a= " + k126 + "   >", 0},
+        {"<" + std::string(120, 'k') + "=" + k127 + ">", 1}, // 249 characters in all
+    };
+    for (const Case &c : cases) {
+        Verified v = verify(c.text);
+        EXPECT_EQ(v.errors, c.errors) << c.text.size();
+        EXPECT_EQ(v.trace.find("(plus de 126 caract\xE8res)") != std::string::npos, c.errors > 0);
+    }
+}
+
+TEST(VerifCles, CrLineEndsAreLinesAndTheTraceSaysSo) {
+    test::ScopedWorkDir dir;
+    Verified v = verify("a\rb\r<x y=z>\r");
+    EXPECT_EQ(v.errors, 1);
+    EXPECT_NE(v.trace.find("\nL    3 "), std::string::npos) << v.trace;
+    EXPECT_NE(v.trace.find("Fins de ligne CR seules"), std::string::npos);
+    // With line feeds anywhere, a CR is no line end.
+    Verified w = verify("a\rb\n<x y=z>\r");
+    EXPECT_NE(w.trace.find("\nL    2 "), std::string::npos) << w.trace;
+    EXPECT_EQ(w.trace.find("Fins de ligne CR"), std::string::npos);
+}
