@@ -145,8 +145,8 @@ int verify(const std::vector<std::string> &argv) {
 
 int segment(const std::vector<std::string> &argv) {
     CliArgs args;
-    if (!parseOrUsage("segment", argv, {"--delims", "--maxart", "--nom", "--encoding-entree"},
-                      {}, 1, 1, args))
+    if (!parseOrUsage("segment", argv, {"--delims", "--maxart", "--nom", "--encoding-entree"}, {},
+                      1, 1, args))
         return kExitUsage;
     std::string error;
     int64_t maxart = 0;
@@ -169,8 +169,7 @@ int segment(const std::vector<std::string> &argv) {
     // A text copied from a pipe is named after what was given, not after its copy.
     const bool copied = text.path() != shown;
     std::string path;
-    if (rc = prepareTexteEntree(text.path(), args.value("--encoding-entree"), path);
-        rc != kExitOk)
+    if (rc = prepareTexteEntree(text.path(), args.value("--encoding-entree"), path); rc != kExitOk)
         return rc;
     std::string report, traceFailure;
     int32_t errors = 0;

@@ -96,9 +96,20 @@ ResultatRecherche RechercheFormes(const charg1 &base, TypeRequete type, std::str
             gauge(0);
         return !Annulee(annulation);
     };
+    // A text the engine cannot settle within its limits makes the whole answer unknown.
+    auto tropCouteuse = [&] {
+        if (!expression.tropCouteuse())
+            return false;
+        r.valide = false;
+        r.erreur = kExpressionTropCouteuse;
+        r.codes.clear();
+        return true;
+    };
     for (int32_t i = 0; i < base.Nbform(); ++i) {
         if (expression.cherche(base.RetourneGraphie(i, false)))
             r.codes.push_back(i);
+        if (tropCouteuse())
+            return r;
         if (!avance()) {
             r.annule = true;
             r.codes.clear();
@@ -108,6 +119,8 @@ ResultatRecherche RechercheFormes(const charg1 &base, TypeRequete type, std::str
     for (int32_t k = 0; k < nbSeg; ++k) {
         if (expression.cherche(texteSegment(base, *store, k, true)))
             r.codes.push_back(base.Nbart() + 1 + k);
+        if (tropCouteuse())
+            return r;
         if (!avance()) {
             r.annule = true;
             r.codes.clear();

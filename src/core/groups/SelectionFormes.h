@@ -27,7 +27,8 @@ std::string ExpressionRequete(TypeRequete type, std::string_view motif);
 
 struct ResultatRecherche {
     std::vector<int32_t> codes; // forms in code order, then segments in store order
-    bool valide = true;         // false when the expression does not compile: no code then
+    bool valide = true;         // false when the expression does not compile or is too costly (then
+                                // erreur is kExpressionTropCouteuse): no code then
     std::string erreur;         // the engine's reason (UTF-8)
     bool annule = false;
 };

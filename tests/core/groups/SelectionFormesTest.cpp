@@ -3,6 +3,7 @@
 #include "groups/SelectionFormes.h"
 
 #include "util/Encoding.h"
+#include "util/RegexTables.h"
 
 #include "BaseTestSupport.h"
 
@@ -146,4 +147,16 @@ TEST_F(SelectionFormesTest, ListFilesRoundTrip) {
     EXPECT_NE(l.message.find("absente.lst"), std::string::npos);
     EXPECT_FALSE(EcritListe("pas/de/dossier.lst", *base, codes, erreur));
     EXPECT_NE(erreur.find("dossier.lst"), std::string::npos);
+}
+
+// A search that hit the engine's limits answered "these forms", silently leaving out the
+// ones it could not settle.
+TEST(SelectionFormes, CostlyExpressionIsRefusedNotPartial) {
+    test::ScopedWorkDir dir;
+    auto b = test::chargeTexte(std::string(30, 'a') + "b aab\n", "cout");
+    ResultatRecherche r = RechercheFormes(*b, TypeRequete::Expression, "^(?:(a+)+c|a+b)$");
+    EXPECT_FALSE(r.valide);
+    EXPECT_EQ(r.erreur, kExpressionTropCouteuse);
+    EXPECT_TRUE(r.codes.empty());
+    EXPECT_EQ(RechercheFormes(*b, TypeRequete::Expression, "^(?:a+b|(a+)+c)$").codes.size(), 2u);
 }
