@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace morvix {
 
@@ -132,7 +133,9 @@ void PrimSpecChr::calculeCode(int32_t code, int32_t F, std::span<const FrqNonNul
         lnC[static_cast<size_t>(k)] = lnF - LnFact(k) - LnFact(dF - k);
     const double c0 = lnTmF - lnT;
     const double marge = 1e-5 + 1e-13 * lnT;
-    const double lnSeuil = std::log(Seuil) + 1e-9;
+    // A threshold of 0 leaves specific only the runs whose probability underflows to 0.
+    const double lnSeuil =
+        std::log(std::max(Seuil, std::numeric_limits<double>::denorm_min())) + 1e-9;
     constexpr double kLn10 = 2.302585092994046;
 
     // The bound of one run (i, j), at index `run`, holding k occurrences.

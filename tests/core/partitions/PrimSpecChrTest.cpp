@@ -42,7 +42,7 @@ Chrono calcule(const std::vector<int> &cible, int32_t frqMin = 10,
 
 // The strongest run recomputed over every run, for comparison with a result: a later run
 // must beat the best one by more than 1e-9 of it.
-ResSpecChr meilleurRun(const Partition &p, int32_t code, int32_t F) {
+ResSpecChr meilleurRun(const Partition &p, int32_t code, int32_t F, double seuil = 0.05) {
     ResSpecChr r{code, 0, 0, 0, 0};
     double best = 0;
     for (int32_t i = 0; i < p.NbParties; ++i)
@@ -52,7 +52,7 @@ ResSpecChr meilleurRun(const Partition &p, int32_t code, int32_t F) {
                 k += p.FrqPartie(code, q);
                 t += p.Taille[size_t(q)];
             }
-            const double v = ValSpec(p.Base().Nbocc(), t, F, k, 0.05);
+            const double v = ValSpec(p.Base().Nbocc(), t, F, k, seuil);
             if (std::fabs(v) - std::fabs(best) > 1e-9 * std::fabs(best)) {
                 best = v;
                 r = {code, k, ArrondiSpec(v), i, j};
@@ -131,6 +131,21 @@ TEST(PrimSpecChr, MinimumFrequencyIsStrict) {
     plus.Calcule();
     ASSERT_EQ(plus.NbResultats(), 1);
     EXPECT_EQ(plus.Resultat(0).Premiere, 4);
+}
+
+TEST(PrimSpecChr, AtThresholdZeroOnlyAnUnderflowingProbabilityIsSpecific) {
+    // No run is skipped as non-specific when its probability may underflow to 0.
+    test::ScopedWorkDir dir;
+    Chrono ch = calcule({0, 0, 0, 0, 1000});
+    PrimSpecChr zero(*ch.part, 0, 10);
+    zero.Calcule();
+    const int32_t code = forme(*ch.base, "cible");
+    const ResSpecChr m = meilleurRun(*ch.part, code, 1000, 0.0);
+    ASSERT_EQ(std::abs(m.Coeff), 51);
+    ASSERT_EQ(zero.NbResultats(), 1);
+    EXPECT_EQ(zero.Resultat(0).Coeff, 51);
+    EXPECT_EQ(zero.Resultat(0).Premiere, 4);
+    EXPECT_EQ(zero.Resultat(0).f, m.f);
 }
 
 TEST(PrimSpecChr, EqualRunsGoToTheSmallerFirstPart) {
@@ -268,38 +283,43 @@ TEST(Accroissements, NoPartBothTickedAndSelected) {
 }
 
 TEST(PrimSpecChr, SameResultsAsEveryRunComputedInFull) {
-    // The computation skips the tail walk of runs that cannot beat the best one so far; the
-    // results must be those of ValSpec on every run, with the complementary rule applied.
+    // The computation skips runs that a bound proves non-specific or no stronger than the
+    // best one so far; the results must be those of ValSpec on every run, with the
+    // complementary rule applied.
     test::ScopedWorkDir dir;
     charg1 b;
     ASSERT_NO_FATAL_FAILURE(test::chargeEchantillon(b));
     Partition p(b, Partition::CodeCle(b, "chapitre"));
     ASSERT_GT(p.NbParties, 15);
-    PrimSpecChr chr(p, 5, 10);
-    chr.Calcule();
-    std::vector<ResSpecChr> attendu;
-    for (int32_t e = 0; e < b.Nbform(); ++e) {
-        if (b.RetourneFrq(e) <= 10)
-            continue;
-        ResSpecChr r = meilleurRun(p, e, b.RetourneFrq(e));
-        if (r.Coeff == 0)
-            continue;
-        const int32_t fin = p.NbParties - 1;
-        if (r.Coeff < 0 && r.Premiere == 0) {
-            r = {e, r.f, -r.Coeff, r.Derniere + 1, fin};
-        } else if (r.Coeff < 0 && r.Derniere == fin) {
-            r = {e, r.f, -r.Coeff, 0, r.Premiere - 1};
+    {
+        const int32_t seuil = 5;
+        PrimSpecChr chr(p, seuil, 10);
+        chr.Calcule();
+        std::vector<ResSpecChr> attendu;
+        for (int32_t e = 0; e < b.Nbform(); ++e) {
+            if (b.RetourneFrq(e) <= 10)
+                continue;
+            ResSpecChr r = meilleurRun(p, e, b.RetourneFrq(e), seuil * 0.01);
+            if (r.Coeff == 0)
+                continue;
+            const int32_t fin = p.NbParties - 1;
+            if (r.Coeff < 0 && r.Premiere == 0) {
+                r = {e, r.f, -r.Coeff, r.Derniere + 1, fin};
+            } else if (r.Coeff < 0 && r.Derniere == fin) {
+                r = {e, r.f, -r.Coeff, 0, r.Premiere - 1};
+            }
+            attendu.push_back(r);
         }
-        attendu.push_back(r);
-    }
-    ASSERT_EQ(chr.NbResultats(), static_cast<int32_t>(attendu.size()));
-    for (size_t i = 0; i < attendu.size(); ++i) {
-        const ResSpecChr &x = chr.Resultats()[i], &y = attendu[i];
-        ASSERT_EQ(x.Code, y.Code) << i;
-        EXPECT_EQ(x.f, y.f) << x.Code;
-        EXPECT_EQ(x.Coeff, y.Coeff) << x.Code;
-        EXPECT_EQ(x.Premiere, y.Premiere) << x.Code;
-        EXPECT_EQ(x.Derniere, y.Derniere) << x.Code;
+        EXPECT_GT(attendu.size(), 100u);
+        ASSERT_EQ(chr.NbResultats(), static_cast<int32_t>(attendu.size()));
+        for (size_t i = 0; i < attendu.size(); ++i) {
+            const ResSpecChr &x = chr.Resultats()[i], &y = attendu[i];
+            ASSERT_EQ(x.Code, y.Code) << i;
+            EXPECT_EQ(x.f, y.f) << x.Code;
+            EXPECT_EQ(x.Coeff, y.Coeff) << x.Code;
+            EXPECT_EQ(x.Premiere, y.Premiere) << x.Code;
+            EXPECT_EQ(x.Derniere, y.Derniere) << x.Code;
+        }
     }
 }
 
