@@ -9,9 +9,11 @@
 #include "partitions/PrimSpecChr.h"
 #include "segments/SegRep.h"
 
+#include <cstdio>
 #include <iostream>
 #include <memory>
 #include <set>
+#include <unistd.h>
 
 namespace morvix::cli {
 
@@ -240,7 +242,17 @@ int chrono(const std::vector<std::string> &argv) {
     if (!args.intValue("--order", -1, ordre, error, -1, 9))
         return fail(kExitUsage, error);
     PrimSpecChr chr(p, p.Seuil, p.FrqMin);
-    chr.Calcule();
+    // Minutes on a partition of hundreds of parts: on a terminal, the progress on stderr (a
+    // hundred calls, one per hundredth of the codes computed).
+    int32_t centiemes = 0;
+    const bool terminal = ::isatty(2) != 0;
+    chr.Calcule(terminal ? ProgressionSpec([&](int32_t) {
+        std::fprintf(stderr, "\rchrono : %d %%", ++centiemes);
+        std::fflush(stderr);
+    })
+                         : ProgressionSpec());
+    if (centiemes > 0)
+        std::fputs("\n", stderr);
     chr.Trie(static_cast<int32_t>(ordre));
     std::cout << "graphie\tF\tf\tcoeff\tparties\n";
     for (const ResSpecChr &r : chr.Resultats()) {
