@@ -1,5 +1,6 @@
 #include "partitions/PagesPartition.h"
 
+#include "base/SegmentStore.h"
 #include "base/charg1.h"
 #include "partitions/Partition.h"
 #include "partitions/TableSpec.h"
@@ -10,6 +11,21 @@
 namespace morvix {
 
 namespace {
+
+// The graphy of a code, a segment's made here from its forms: the base's own buffer for
+// segment graphies is shared, and the table's page is built off the interface thread.
+std::string graphie(const charg1 &base, int32_t code) {
+    const SegmentStore *store = base.SegmentStoreAttache();
+    const int32_t k = code - base.Nbart() - 1;
+    if (store == nullptr || k < 0 || k >= store->NbSegments())
+        return base.RetourneGraphie(code, false);
+    std::string g;
+    for (int32_t f : store->Formes(k)) {
+        g += base.RetourneGraphie(f, false);
+        g += ' ';
+    }
+    return g;
+}
 
 std::string graphieCle(const Partition &partition) {
     return partition.Base().RetourneGraphie(partition.Cle, false);
@@ -72,7 +88,7 @@ std::string PageTableSpec(const TableSpec &table, std::string_view titre) {
         page += "<td colspan=2>" + EchappeHtml(partition.Libelle(table.Partie(c)));
     for (int32_t r = 0; r < table.NbLignes(); ++r) {
         page += "\n<tr><td>";
-        page += EchappeHtml(base.RetourneGraphie(table.Code(r), false));
+        page += EchappeHtml(graphie(base, table.Code(r)));
         for (int32_t c = 0; c < table.NbColonnes(); ++c) {
             page += "<td align=\"right\">" + std::to_string(table.Frequence(r, c));
             page += "<td align=\"right\">" + TexteCoeffPageTableau(table.Coeff(r, c));
@@ -96,7 +112,7 @@ std::string PageSpecGrp(const charg1 &base, const std::vector<ResSpec> &resultat
                        "<br>\n<table border=1><font size=-2>\n";
     page += cp1252Literal("<tr><td>Forme<td>Frq. Tot.<td>Fréquence<td>Coeff.");
     for (const ResSpec &r : resultats) {
-        page += "<tr><td>" + EchappeHtml(base.RetourneGraphie(r.Code, false));
+        page += "<tr><td>" + EchappeHtml(graphie(base, r.Code));
         page += "<td align=right>" + std::to_string(r.F);
         page += "<td align=right>" + std::to_string(r.k);
         page += "<td align=right>" + TexteCoeffPageListe(r.Coeff) + "\n";

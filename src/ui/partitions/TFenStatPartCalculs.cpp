@@ -1,0 +1,307 @@
+// The partition window's computations and the windows it opens: the per-part table, the
+// specificity list, the specific increments and chronological specificities, the
+// clustering program, and its report pages.
+#include "partitions/TFenStatPart.h"
+
+#include "ExecuteurTaches.h"
+#include "Interaction.h"
+#include "OuvertureFenetres.h"
+#include "Texte.h"
+#include "Traduction.h"
+#include "afc/LanceAfc.h"
+#include "base/charg1.h"
+#include "mainwindow/TFenPrinc.h"
+#include "partitions/BoitesParamSpec.h"
+#include "partitions/CalcSpecTot.h"
+#include "partitions/ModeleChrono.h"
+#include "partitions/ModelePCLC.h"
+#include "partitions/PagesPartition.h"
+#include "partitions/PagesRapport.h"
+#include "partitions/Partition.h"
+#include "partitions/TFenParamSpec.h"
+#include "partitions/TFenParamSpecDiac.h"
+#include "partitions/TFenParamSpecTot.h"
+#include "partitions/TFenSpecGrp.h"
+#include "partitions/TextesPartition.h"
+#include "report/Rapport.h"
+
+#include <QCheckBox>
+#include <QPointer>
+#include <QProgressBar>
+#include <QSpinBox>
+#include <QTabWidget>
+
+#include <algorithm>
+
+namespace morvix::ui {
+
+namespace {
+
+// The gauge gives each computed part about two hundred steps.
+constexpr int32_t kPasParPartie = 200;
+constexpr int32_t kPasParPasse = 100;
+
+int32_t nbPasses(const Partition &p) { return p.Base().SegmentStoreAttache() ? 2 : 1; }
+
+} // namespace
+
+template <class R>
+bool TFenStatPart::lance(std::function<R(const Progression &)> travail, std::function<void(R)> fin,
+                         int32_t maxGauge) {
+    ExecuteurTaches &taches = m_fen.Taches();
+    if (taches.Occupe()) {
+        m_fen.StatusMessage(Tr("Un calcul est en cours"));
+        return false;
+    }
+    m_cocheeVue = m_partition.Cochee;
+    m_selecVue = m_partition.Selec;
+    m_modelePCLC->SetDrapeaux(&m_cocheeVue, &m_selecVue);
+    m_calculEnCours = true;
+    QPointer<QProgressBar> gauge = m_fen.Gauge();
+    const int maximum = gauge->maximum();
+    gauge->setRange(0, std::max(1, maxGauge));
+    gauge->setValue(0);
+    auto connexion = std::make_shared<QMetaObject::Connection>();
+    *connexion = connect(&taches, &ExecuteurTaches::OccupeChange, &m_fen,
+                         [gauge, maximum, connexion](bool occupe) {
+                             if (!occupe) {
+                                 if (gauge) {
+                                     gauge->setRange(0, maximum);
+                                     gauge->setValue(0);
+                                 }
+                                 QObject::disconnect(*connexion);
+                             }
+                         });
+    const bool lance = taches.Lance<R>(this, std::move(travail), [this, fin](R r) {
+        m_calculEnCours = false;
+        m_modelePCLC->SetDrapeaux(nullptr, nullptr);
+        fin(std::move(r));
+    });
+    if (!lance) {
+        QObject::disconnect(*connexion);
+        gauge->setRange(0, maximum);
+        m_calculEnCours = false;
+        m_modelePCLC->SetDrapeaux(nullptr, nullptr);
+    }
+    return lance;
+}
+
+void TFenStatPart::BtnSpTotClick() {
+    if (m_calculEnCours) {
+        return;
+    }
+    TFenParamSpecTot dialogue(this);
+    dialogue.Boites()->EdSeuil()->setValue(m_partition.Seuil);
+    dialogue.Boites()->EdFrqMin()->setValue(m_partition.FrqMin);
+    const bool tousCoches =
+        std::all_of(m_partition.Cochee.begin(), m_partition.Cochee.end(), [](bool c) { return c; });
+    dialogue.ChkRestreint()->setChecked(!tousCoches);
+    dialogue.ChkRestreint()->setEnabled(!tousCoches);
+    if (Interactions().montreDialogue(dialogue) != QDialog::Accepted) {
+        return;
+    }
+    const bool restreint = dialogue.ChkRestreint()->isChecked();
+    const int32_t seuil = dialogue.Boites()->Seuil();
+    const int32_t frqMin = dialogue.Boites()->FrqMin();
+    const auto nbParties = static_cast<int32_t>(
+        restreint ? std::count(m_partition.Cochee.begin(), m_partition.Cochee.end(), true)
+                  : m_partition.NbParties);
+    Partition *partition = &m_partition;
+    m_fen.StatusMessage(Tr("Calcul des spécificités..."));
+    // The flags and parameters change inside the job, where the computation reads them, and
+    // are put back there too: the window may be closed meanwhile.
+    lance<std::shared_ptr<TableSpec>>(
+        [partition, restreint, seuil, frqMin](const Progression &p) -> std::shared_ptr<TableSpec> {
+            const std::vector<bool> cochee = partition->Cochee;
+            const int32_t ancienSeuil = partition->Seuil, ancienneFrq = partition->FrqMin;
+            partition->Seuil = seuil;
+            partition->FrqMin = frqMin;
+            if (!restreint) {
+                partition->Cochee.assign(static_cast<size_t>(partition->NbParties), true);
+            }
+            const bool segments = partition->Base().SegmentStoreAttache() != nullptr;
+            auto calcul =
+                std::make_unique<CalcSpecTot>(*partition, segments ? p.StepIt : p.StepBy2);
+            partition->Cochee = cochee;
+            std::shared_ptr<TableSpec> table;
+            if (!p.Annulee()) {
+                table = std::make_shared<TableSpec>(std::move(calcul), p.annulation);
+            }
+            if (p.Annulee() || table->Interrompue()) {
+                partition->Seuil = ancienSeuil;
+                partition->FrqMin = ancienneFrq;
+                return nullptr;
+            }
+            return table;
+        },
+        [this](std::shared_ptr<TableSpec> table) {
+            if (table == nullptr) {
+                m_fen.StatusMessage(Tr("Calcul des spécificités annulé"));
+                return;
+            }
+            m_fen.StatusMessage(QString());
+            installeTable(std::move(table));
+        },
+        std::max(1, nbParties) * kPasParPartie);
+}
+
+void TFenStatPart::BtnSpecifsClick() {
+    if (m_calculEnCours) {
+        return;
+    }
+    TFenParamSpec dialogue(this, m_partition);
+    if (Interactions().montreDialogue(dialogue) != QDialog::Accepted) {
+        return;
+    }
+    const QString reference = DeCp1252(ListeLibelles(m_partition, m_partition.Cochee));
+    const QString cible = DeCp1252(ListeLibelles(m_partition, m_partition.Selec));
+    const int32_t diviseur = m_fen.Settings().NbEtiqs;
+    const Partition *partition = &m_partition;
+    lance<std::shared_ptr<PrimSpec>>(
+        [partition, diviseur](const Progression &p) -> std::shared_ptr<PrimSpec> {
+            auto spec = std::make_shared<PrimSpec>(*partition, diviseur);
+            spec->SetProgression(p.StepIt);
+            spec->Calcule();
+            return p.Annulee() ? nullptr : spec;
+        },
+        [this, reference, cible](std::shared_ptr<PrimSpec> spec) {
+            if (spec == nullptr) {
+                m_fen.StatusMessage(Tr("Calcul des spécificités annulé"));
+                return;
+            }
+            auto *liste = new TFenSpecGrp(m_fen, std::make_unique<PrimSpec>(std::move(*spec)));
+            const QString ref = Tr("Corpus de référence : ");
+            const QString parties = Tr("Parties sélectionnées : ");
+            liste->SetEntetes(ref + reference, parties + cible,
+                              ref + QLatin1Char('\n') + reference + QLatin1Char('\n') + parties +
+                                  QLatin1Char('\n') + cible);
+            liste->Montre();
+        },
+        nbPasses(m_partition) * kPasParPasse);
+}
+
+void TFenStatPart::BtnSpDiacClick() {
+    if (m_calculEnCours) {
+        return;
+    }
+    if (std::none_of(m_partition.Selec.begin(), m_partition.Selec.end(),
+                     [](bool s) { return s; }) &&
+        m_partition.NbParties > 0) {
+        m_partition.Selec[0] = true;
+        m_modelePCLC->Actualise();
+    }
+    TFenParamSpecDiac dialogue(this, m_partition);
+    if (Interactions().montreDialogue(dialogue) != QDialog::Accepted) {
+        return;
+    }
+    const bool accroissements = dialogue.ChkAccroissements()->isChecked();
+    const bool chrono = dialogue.ChkChrono()->isChecked();
+    if (!accroissements && !chrono) {
+        return;
+    }
+    const int32_t seuil = dialogue.Boites()->Seuil();
+    const int32_t frqMin = dialogue.Boites()->FrqMin();
+    struct Diachronie {
+        Accroissements acc;
+        bool accDemandes = false;
+        std::shared_ptr<PrimSpecChr> chrono;
+        bool annule = false;
+    };
+    Partition *partition = &m_partition;
+    lance<std::shared_ptr<Diachronie>>(
+        [partition, accroissements, chrono, seuil, frqMin](const Progression &p) {
+            auto d = std::make_shared<Diachronie>();
+            const int32_t ancienSeuil = partition->Seuil, ancienneFrq = partition->FrqMin;
+            if (accroissements) {
+                d->accDemandes = true;
+                d->acc = AccroissementsSpecifiques(*partition, seuil, frqMin, p.StepIt);
+            }
+            if (chrono && !p.Annulee()) {
+                d->chrono = std::make_shared<PrimSpecChr>(*partition, seuil, frqMin);
+                d->chrono->Calcule();
+            }
+            if (p.Annulee()) {
+                partition->Seuil = ancienSeuil;
+                partition->FrqMin = ancienneFrq;
+                d->annule = true;
+            }
+            return d;
+        },
+        [this](std::shared_ptr<Diachronie> d) {
+            if (d->annule) {
+                m_fen.StatusMessage(Tr("Calcul des spécificités annulé"));
+                return;
+            }
+            m_fen.StatusMessage(QString());
+            if (d->acc.Spec) {
+                auto *liste = new TFenSpecGrp(m_fen, std::move(d->acc.Spec));
+                liste->SetEntetes(DeCp1252(d->acc.Entete), QString());
+                liste->setWindowTitle(
+                    Tr("Spécifs évolutives - ") +
+                    DeCp1252(m_partition.Base().RetourneGraphie(m_partition.Cle, false)));
+                liste->Montre();
+            } else if (d->accDemandes) {
+                m_fen.StatusMessage(
+                    Tr("Accroissements spécifiques : aucune partie n'est à la fois cochée et "
+                       "sélectionnée"));
+            }
+            if (d->chrono) {
+                m_modeleChrono->SetChrono(nullptr);
+                m_chrono = std::make_unique<PrimSpecChr>(std::move(*d->chrono));
+                m_ordreChrono = -1;
+                m_modeleChrono->SetChrono(m_chrono.get());
+                if (m_chrono->NbResultats() > 0) {
+                    montrePage(m_pageChrono);
+                }
+            }
+        },
+        accroissements ? nbPasses(m_partition) * kPasParPasse : 1);
+}
+
+void TFenStatPart::BtnCAHClick() {
+    lance<std::shared_ptr<ResultatLanceCah>>(
+        [](const Progression &) { return std::make_shared<ResultatLanceCah>(LanceCah()); },
+        [this](std::shared_ptr<ResultatLanceCah> r) {
+            m_fen.StatusMessage(r->Ok ? Tr("Classification écrite dans ") + DeCheminNatif(r->Cah)
+                                      : Tr("La classification n'a pas pu être faite : ") +
+                                            QString::fromStdString(r->Detail));
+        },
+        1);
+}
+
+void TFenStatPart::BtnAFCClick() { OuvreAFC(m_fen, m_partition); }
+
+void TFenStatPart::BtnParetoClick() { OuvrePareto(m_fen, m_partition); }
+
+void TFenStatPart::BtnAccVocClick() { OuvreAccroissementVocabulaire(m_fen, m_partition); }
+
+bool TFenStatPart::AjouteRapport() {
+    Rapport *rapport = m_fen.RapportCourant();
+    if (rapport == nullptr || m_calculEnCours) {
+        return false;
+    }
+    const std::string titre = VersCp1252(windowTitle());
+    const std::string cle = m_partition.Base().RetourneGraphie(m_partition.Cle, false);
+    if (m_pages->currentWidget() == m_pagePCLC) {
+        return EnregistrePage(this, *rapport, NomLibre(*rapport, "pclc" + cle, ".html"),
+                              morvix::PagePCLC(m_partition, titre), titre);
+    }
+    if (m_table == nullptr) {
+        return false;
+    }
+    // A table of every form and segment by many parts makes a long page: built on the job
+    // runner, written once it is back.
+    std::shared_ptr<const TableSpec> table = m_table;
+    return lance<std::shared_ptr<std::string>>(
+        [table, titre](const Progression &) {
+            return std::make_shared<std::string>(morvix::PageTableSpec(*table, titre));
+        },
+        [this, cle, titre](std::shared_ptr<std::string> page) {
+            if (Rapport *r = m_fen.RapportCourant()) {
+                EnregistrePage(this, *r, NomLibre(*r, "tfg" + cle, ".html"), *page, titre);
+            }
+        },
+        1);
+}
+
+} // namespace morvix::ui
