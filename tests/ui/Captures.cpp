@@ -10,6 +10,12 @@
 #include "mainwindow/TFenPrinc.h"
 #include "mainwindow/TOptionsOpenDialog.h"
 #include "mainwindow/TSplashScreen.h"
+#include "partitions/TFenChoixPart.h"
+#include "partitions/TFenParamSpec.h"
+#include "partitions/TFenParamSpecDiac.h"
+#include "partitions/TFenParamSpecTot.h"
+#include "partitions/TFenSpecGrp.h"
+#include "partitions/TFenStatPart.h"
 #include "report/TFenEddy.h"
 #include "segmentation/SegmPrinc.h"
 
@@ -17,7 +23,10 @@
 #include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QListWidget>
+#include <QMdiSubWindow>
 #include <QMessageBox>
+#include <QTabWidget>
 #include <QTest>
 
 #include <cstdio>
@@ -41,6 +50,66 @@ void capture(QWidget &w, const QString &nom) {
         std::fprintf(stderr, "captures: %s not written\n", qPrintable(fichier));
     }
     w.close();
+}
+
+// The partition choice, the parameter dialogs, and the partition window's three pages with
+// a specificity list, on the key "titre" of the sample.
+void capturesPartitions(TFenPrinc &fen) {
+    if (fen.Base() == nullptr) {
+        return;
+    }
+    {
+        TFenChoixPart choix(fen, *fen.Base(), &fen);
+        capture(choix, QStringLiteral("choix-partition"));
+    }
+    Interactions().montreDialogue = [](QDialog &d) {
+        if (auto *choix = qobject_cast<TFenChoixPart *>(&d)) {
+            const auto items =
+                choix->ListeCles()->findItems(QStringLiteral("titre"), Qt::MatchExactly);
+            if (!items.isEmpty()) {
+                items.front()->setSelected(true);
+            }
+            choix->BtnCreerClick();
+            return choix->result();
+        }
+        d.accept();
+        return static_cast<int>(QDialog::Accepted);
+    };
+    fen.show();
+    fen.BtnPartClick();
+    const auto fenetres = fen.findChildren<TFenStatPart *>();
+    if (fenetres.isEmpty()) {
+        return;
+    }
+    TFenStatPart *stat = fenetres.front();
+    {
+        TFenParamSpecTot dialogue(stat);
+        capture(dialogue, QStringLiteral("param-spec-tot"));
+        TFenParamSpec specifs(stat, stat->LaPartition());
+        capture(specifs, QStringLiteral("param-spec"));
+        TFenParamSpecDiac diac(stat, stat->LaPartition());
+        capture(diac, QStringLiteral("param-spec-diac"));
+    }
+    fen.show();
+    stat->LaPartition().Selec[1] = true;
+    if (auto *cadre = qobject_cast<QMdiSubWindow *>(stat->parentWidget())) {
+        cadre->showMaximized();
+    }
+    QTest::qWait(200);
+    capture(fen, QStringLiteral("partition-pclc"));
+    fen.show();
+    stat->BtnSpTotClick();
+    fen.Taches().Attend();
+    stat->BtnSpecifsClick();
+    fen.Taches().Attend();
+    QTest::qWait(200);
+    capture(fen, QStringLiteral("partition-table"));
+    fen.show();
+    stat->BtnSpDiacClick();
+    fen.Taches().Attend();
+    QTest::qWait(200);
+    capture(fen, QStringLiteral("partition-chrono"));
+    InteractionsParDefaut();
 }
 
 } // namespace
@@ -104,5 +173,6 @@ int main(int argc, char *argv[]) {
                           QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, &fen);
         capture(boite, QStringLiteral("question"));
     }
+    capturesPartitions(fen);
     return 0;
 }

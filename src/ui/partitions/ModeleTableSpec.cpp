@@ -76,7 +76,7 @@ QVariant ModeleTableSpec::headerData(int section, Qt::Orientation orientation, i
     const QString libelle =
         section == 0 ? Tr("Formes/SR")
                      : DeCp1252(m_table->LaPartition().Libelle(m_table->Partie(section - 1)));
-    if (role == Qt::DisplayRole) {
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
         return libelle;
     }
     if (role == RoleBrut && section > 0) {

@@ -27,6 +27,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace morvix::ui {
 
 namespace {
@@ -110,29 +112,36 @@ void TFenSpecGrp::construit() {
     m_liste->verticalHeader()->hide();
     m_liste->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_liste->verticalHeader()->setDefaultSectionSize(m_liste->fontMetrics().height() + 4);
-    m_liste->setColumnWidth(ModeleSpecGrp::ColTerme, 100);
-    for (int c = ModeleSpecGrp::ColFrqTot; c < ModeleSpecGrp::NbColonnes; ++c) {
-        m_liste->setColumnWidth(c, 56);
+    // Each column at least as wide as its header in any language.
+    for (int c = ModeleSpecGrp::ColTerme; c < ModeleSpecGrp::NbColonnes; ++c) {
+        const QString titre = m_modele->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+        m_liste->setColumnWidth(c, std::max(c == ModeleSpecGrp::ColTerme ? 100 : 40,
+                                            m_liste->fontMetrics().horizontalAdvance(titre) + 14));
     }
+    // The term takes what the numbers leave of the docked width.
+    m_liste->horizontalHeader()->setMinimumSectionSize(40);
+    m_liste->horizontalHeader()->setSectionResizeMode(ModeleSpecGrp::ColTerme,
+                                                      QHeaderView::Stretch);
     InstalleExportTableau(m_liste, QStringLiteral("specificites.tsv"));
 
+    auto *textes = new QVBoxLayout;
+    textes->addWidget(m_lbCorpRef);
+    textes->addWidget(m_lbParties);
+    textes->addStretch(1);
+    auto *haut = new QHBoxLayout;
+    haut->addLayout(textes, 1);
+    haut->addWidget(m_btnRapport, 0, Qt::AlignTop);
+    haut->addWidget(m_pastille, 0, Qt::AlignTop);
     auto *radios = new QHBoxLayout;
     radios->addWidget(lbSpecif);
     radios->addWidget(m_positives);
     radios->addWidget(m_negatives);
     radios->addStretch(1);
-    auto *textes = new QVBoxLayout;
-    textes->addWidget(m_lbCorpRef);
-    textes->addWidget(m_lbParties);
-    textes->addLayout(radios);
-    auto *haut = new QHBoxLayout;
-    haut->addLayout(textes, 1);
-    haut->addWidget(m_btnRapport, 0, Qt::AlignTop);
-    haut->addWidget(m_pastille, 0, Qt::AlignTop);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(2);
     layout->addLayout(haut);
+    layout->addLayout(radios);
     layout->addWidget(m_liste, 1);
 }
 

@@ -162,12 +162,12 @@ void TFenStatPart::creePanneau(QWidget *panneau) {
     colonne->addLayout(couleurs);
     auto *outils = new QHBoxLayout;
     for (auto [nom, indication] :
-         {std::pair{"BtnSelection", "Sélection"}, std::pair{"BtnColoriage", "Coloriage"}}) {
+         {std::pair{"BtnSelection", Tr("Sélection")}, std::pair{"BtnColoriage", Tr("Coloriage")}}) {
         auto *b = new QToolButton;
         b->setObjectName(QString::fromLatin1(nom));
-        b->setText(Tr(indication));
-        b->setToolTip(Tr(indication));
-        b->setAccessibleName(Tr(indication));
+        b->setText(indication);
+        b->setToolTip(indication);
+        b->setAccessibleName(indication);
         // These two have no action in this window.
         b->setEnabled(false);
         outils->addWidget(b);
@@ -318,7 +318,11 @@ void TFenStatPart::creePageChrono() {
     m_grilleChrono->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grilleChrono->verticalHeader()->setDefaultSectionSize(
         std::max(16, m_grilleChrono->fontMetrics().height() + 2));
-    largeurs(m_grilleChrono, {204, 36, 35, 34, 68});
+    // The frequency columns hold the base's highest frequency.
+    const int nombre = m_grilleChrono->fontMetrics().horizontalAdvance(
+                           QString::number(m_partition.Base().Fmax())) +
+                       14;
+    largeurs(m_grilleChrono, {204, std::max(36, nombre), std::max(35, nombre), 40, 68});
     m_grilleChrono->horizontalHeader()->setStretchLastSection(true);
     m_grilleChrono->horizontalHeader()->setSectionsClickable(true);
     connect(m_grilleChrono->horizontalHeader(), &QHeaderView::sectionClicked, this,

@@ -235,7 +235,8 @@ void TFenStatPart::BtnSpDiacClick() {
             m_fen.StatusMessage(QString());
             if (d->acc.Spec) {
                 auto *liste = new TFenSpecGrp(m_fen, std::move(d->acc.Spec));
-                liste->SetEntetes(DeCp1252(d->acc.Entete), QString());
+                liste->SetEntetes(Tr("Partie : ") + DeCp1252(m_partition.Libelle(d->acc.Partie)),
+                                  QString());
                 liste->setWindowTitle(
                     Tr("Spécifs évolutives - ") +
                     DeCp1252(m_partition.Base().RetourneGraphie(m_partition.Cle, false)));
