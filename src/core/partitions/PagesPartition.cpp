@@ -77,6 +77,16 @@ std::string PagePCLC(const Partition &partition, std::string_view titre) {
 }
 
 std::string PageTableSpec(const TableSpec &table, std::string_view titre) {
+    std::string page;
+    PageTableSpec(table, titre, [&page](std::string_view morceau) {
+        page += morceau;
+        return true;
+    });
+    return page;
+}
+
+bool PageTableSpec(const TableSpec &table, std::string_view titre,
+                   const std::function<bool(std::string_view morceau)> &sortie) {
     const Partition &partition = table.LaPartition();
     const charg1 &base = partition.Base();
     const std::string t = EchappeHtml(titre) + " : Tableau des sp&eacute;cificit&eacute;s";
@@ -86,6 +96,7 @@ std::string PageTableSpec(const TableSpec &table, std::string_view titre) {
         page += "/SR";
     for (int32_t c = 0; c < table.NbColonnes(); ++c)
         page += "<td colspan=2>" + EchappeHtml(partition.Libelle(table.Partie(c)));
+    constexpr size_t kMorceau = 1 << 16;
     for (int32_t r = 0; r < table.NbLignes(); ++r) {
         page += "\n<tr><td>";
         page += EchappeHtml(graphie(base, table.Code(r)));
@@ -93,9 +104,14 @@ std::string PageTableSpec(const TableSpec &table, std::string_view titre) {
             page += "<td align=\"right\">" + std::to_string(table.Frequence(r, c));
             page += "<td align=\"right\">" + TexteCoeffPageTableau(table.Coeff(r, c));
         }
+        if (page.size() >= kMorceau) {
+            if (!sortie(page))
+                return false;
+            page.clear();
+        }
     }
     page += "</font></table>\n</body>\n</html>";
-    return page;
+    return sortie(page);
 }
 
 std::string PageSpecGrp(const charg1 &base, const std::vector<ResSpec> &resultats,

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,10 @@ std::string PagePCLC(const Partition &partition, std::string_view titre);
 // The table in its display order, each computed part giving a frequency cell and a
 // coefficient cell.
 std::string PageTableSpec(const TableSpec &table, std::string_view titre);
+// The same page handed to `sortie` piece by piece (a table of every form by many parts
+// makes a page of hundreds of megabytes); stops and returns false as soon as `sortie` does.
+bool PageTableSpec(const TableSpec &table, std::string_view titre,
+                   const std::function<bool(std::string_view morceau)> &sortie);
 
 // What a specificity list page shows besides its results.
 struct EntetePageSpec {

@@ -26,8 +26,10 @@
 #include "report/Rapport.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QPointer>
 #include <QProgressBar>
+#include <QSaveFile>
 #include <QSpinBox>
 #include <QTabWidget>
 
@@ -290,16 +292,53 @@ bool TFenStatPart::AjouteRapport() {
     if (m_table == nullptr) {
         return false;
     }
-    // A table of every form and segment by many parts makes a long page: built on the job
-    // runner, written once it is back.
+    // A table of every form and segment by many parts makes a page of hundreds of
+    // megabytes: written piece by piece on the job runner, through a temporary file, and
+    // registered once it is complete.
     std::shared_ptr<const TableSpec> table = m_table;
-    return lance<std::shared_ptr<std::string>>(
-        [table, titre](const Progression &) {
-            return std::make_shared<std::string>(morvix::PageTableSpec(*table, titre));
+    const std::string fichier = NomLibre(*rapport, "tfg" + cle, ".html");
+    const std::string dossier = rapport->Dossier();
+    const QString chemin = DeCheminNatif(dossier + fichier);
+    return lance<bool>(
+        [table, titre, chemin](const Progression &p) {
+            QSaveFile sortie(chemin);
+            if (!sortie.open(QIODevice::WriteOnly)) {
+                return false;
+            }
+            std::string tampon;
+            const bool complete =
+                morvix::PageTableSpec(*table, titre, [&](std::string_view morceau) {
+                    if (p.Annulee()) {
+                        return false;
+                    }
+                    tampon.clear();
+                    for (char c : morceau) {
+                        if (c == '\n') {
+                            tampon += '\r';
+                        }
+                        tampon += c;
+                    }
+                    return sortie.write(tampon.data(), static_cast<qint64>(tampon.size())) ==
+                           static_cast<qint64>(tampon.size());
+                });
+            if (!complete) {
+                sortie.cancelWriting();
+                return false;
+            }
+            return sortie.commit();
         },
-        [this, cle, titre](std::shared_ptr<std::string> page) {
-            if (Rapport *r = m_fen.RapportCourant()) {
-                EnregistrePage(this, *r, NomLibre(*r, "tfg" + cle, ".html"), *page, titre);
+        [this, fichier, dossier, titre, chemin](bool ecrite) {
+            Rapport *r = m_fen.RapportCourant();
+            if (ecrite && r != nullptr && r->Dossier() == dossier &&
+                r->AjouteEntree(titre, fichier, " ")) {
+                return;
+            }
+            QFile::remove(chemin);
+            if (!m_fen.Taches().DerniereAnnulee() && r != nullptr && r->Dossier() == dossier) {
+                Message(this, QMessageBox::Warning, Tr("Morvix3"),
+                        Tr("La page %1 n'a pas pu être écrite dans le rapport : %2")
+                            .arg(chemin, Tr("écriture impossible")),
+                        QMessageBox::Ok);
             }
         },
         1);
