@@ -62,7 +62,7 @@ void capturesPartitions(TFenPrinc &fen) {
         TFenChoixPart choix(fen, *fen.Base(), &fen);
         capture(choix, QStringLiteral("choix-partition"));
     }
-    Interactions().montreDialogue = [](QDialog &d) {
+    Interactions().executeDialogue = [](QDialog &d) {
         if (auto *choix = qobject_cast<TFenChoixPart *>(&d)) {
             const auto items =
                 choix->ListeCles()->findItems(QStringLiteral("titre"), Qt::MatchExactly);

@@ -15,7 +15,7 @@ void TFenPrinc::BtnPartClick() {
         return;
     }
     TFenChoixPart dialogue(*this, *m_base, this);
-    Interactions().montreDialogue(dialogue);
+    Interactions().executeDialogue(dialogue);
     // Once the windows the dialog opened exist.
     m_timerTile->start();
 }

@@ -99,7 +99,7 @@ void TFenStatPart::BtnSpTotClick() {
         std::all_of(m_partition.Cochee.begin(), m_partition.Cochee.end(), [](bool c) { return c; });
     dialogue.ChkRestreint()->setChecked(!tousCoches);
     dialogue.ChkRestreint()->setEnabled(!tousCoches);
-    if (Interactions().montreDialogue(dialogue) != QDialog::Accepted) {
+    if (Interactions().executeDialogue(dialogue) != QDialog::Accepted) {
         return;
     }
     const bool restreint = dialogue.ChkRestreint()->isChecked();
@@ -152,7 +152,7 @@ void TFenStatPart::BtnSpecifsClick() {
         return;
     }
     TFenParamSpec dialogue(this, m_partition);
-    if (Interactions().montreDialogue(dialogue) != QDialog::Accepted) {
+    if (Interactions().executeDialogue(dialogue) != QDialog::Accepted) {
         return;
     }
     const QString reference = DeCp1252(ListeLibelles(m_partition, m_partition.Cochee));
@@ -193,7 +193,7 @@ void TFenStatPart::BtnSpDiacClick() {
         m_modelePCLC->Actualise();
     }
     TFenParamSpecDiac dialogue(this, m_partition);
-    if (Interactions().montreDialogue(dialogue) != QDialog::Accepted) {
+    if (Interactions().executeDialogue(dialogue) != QDialog::Accepted) {
         return;
     }
     const bool accroissements = dialogue.ChkAccroissements()->isChecked();
