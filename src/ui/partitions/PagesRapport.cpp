@@ -7,6 +7,7 @@
 #include "report/RapportOutils.h"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace morvix::ui {
 
@@ -14,19 +15,15 @@ namespace {
 
 bool pris(const Rapport &rapport, const std::string &nom) {
     const auto &f = rapport.Fichiers();
-    return std::find(f.begin(), f.end(), nom) != f.end();
+    std::error_code ec;
+    return std::find(f.begin(), f.end(), nom) != f.end() ||
+           (rapport.Valide() && std::filesystem::exists(rapport.Dossier() + nom, ec));
 }
 
 } // namespace
 
-std::string NomLibre(const Rapport &rapport, std::string_view racine, std::string_view extension) {
-    const std::string base = NomFichierRapport(std::string(racine) + std::string(extension));
-    const std::string debut = base.substr(0, base.size() - extension.size());
-    std::string nom = base;
-    for (int32_t n = 2; pris(rapport, nom); ++n) {
-        nom = debut + std::to_string(n) + std::string(extension);
-    }
-    return nom;
+std::string NomLibre(Rapport &rapport, std::string_view racine, std::string_view extension) {
+    return rapport.NomLibre(NomFichierRapport(racine), std::string(extension), true);
 }
 
 int32_t NumeroLibre(const Rapport &rapport, std::string_view racine, std::string_view extension) {

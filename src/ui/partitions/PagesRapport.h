@@ -15,10 +15,10 @@ class Rapport;
 
 namespace morvix::ui {
 
-// `racine` + `extension` made safe for the report folder, or, when an entry already has
-// that name, the same with 2, 3 ... before the extension.
-std::string NomLibre(const Rapport &rapport, std::string_view racine, std::string_view extension);
-// The first n from 0 for which `racine` + n + `extension` names no entry.
+// `racine` (made safe for the report folder) + `extension`, or, when that name is taken, the
+// same with 2, 3 ... before the extension; the name is reserved in the report.
+std::string NomLibre(Rapport &rapport, std::string_view racine, std::string_view extension);
+// The first n from 0 for which `racine` + n + `extension` names no entry and no file.
 int32_t NumeroLibre(const Rapport &rapport, std::string_view racine, std::string_view extension);
 
 // Writes `page` as `fichier` and registers it under `titre` with the comment " ". False,
