@@ -83,9 +83,14 @@ int main() {
                 cellules / ecrans / 1e6, static_cast<long long>(cellules),
                 ecrans / (double(cellules) / 900) * 1e6, static_cast<long long>(somme));
 
+    // The window streams the page to its file; here the pieces are only counted.
     bench::Stopwatch g;
-    const std::string page = PageTableSpec(table, "num");
-    std::printf("  report page: %.2f s, %.1f MB\n", g.seconds(), page.size() / 1e6);
+    int64_t octets = 0;
+    PageTableSpec(table, "num", [&octets](std::string_view morceau) {
+        octets += static_cast<int64_t>(morceau.size());
+        return true;
+    });
+    std::printf("  report page: %.2f s, %.1f MB\n", g.seconds(), octets / 1e6);
     std::printf("peak RSS: %.1f MB\n", bench::peakRss() / 1e6);
     return 0;
 }

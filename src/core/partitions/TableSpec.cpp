@@ -27,18 +27,17 @@ TableSpec::TableSpec(std::unique_ptr<CalcSpecTot> calcul, const Annulation *annu
 
 bool TableSpec::ajouteFrequences(const std::vector<int32_t> &codes, const Annulation *annulation) {
     const Partition &partition = LaPartition();
-    std::vector<int32_t> frq(static_cast<size_t>(partition.NbParties));
+    std::vector<FrqNonNulle> frq;
     int32_t n = 0;
     for (int32_t code : codes) {
         if ((code >= 0 && code < m_nbform) || m_plages.count(code) != 0)
             continue;
         if ((n++ & 255) == 0 && Annulee(annulation))
             return false;
-        partition.FrqParties(code, frq.data());
+        partition.FrqPartiesNonNulles(code, frq);
         const auto debut = static_cast<int64_t>(m_frqAutres.size());
-        for (int32_t q = 0; q < partition.NbParties; ++q)
-            if (frq[static_cast<size_t>(q)] != 0)
-                m_frqAutres.emplace_back(q, frq[static_cast<size_t>(q)]);
+        for (const FrqNonNulle &c : frq)
+            m_frqAutres.emplace_back(c.Indice, c.Frq);
         m_plages.emplace(code, std::make_pair(debut, static_cast<int64_t>(m_frqAutres.size())));
     }
     return true;

@@ -39,8 +39,8 @@ namespace morvix::ui {
 
 namespace {
 
-// The gauge gives each computed part about two hundred steps.
-constexpr int32_t kPasParPartie = 200;
+// The computations call their progress about a hundred times per pass (forms, then
+// segments).
 constexpr int32_t kPasParPasse = 100;
 
 int32_t nbPasses(const Partition &p) { return p.Base().SegmentStoreAttache() ? 2 : 1; }
@@ -105,9 +105,6 @@ void TFenStatPart::BtnSpTotClick() {
     const bool restreint = dialogue.ChkRestreint()->isChecked();
     const int32_t seuil = dialogue.Boites()->Seuil();
     const int32_t frqMin = dialogue.Boites()->FrqMin();
-    const auto nbParties = static_cast<int32_t>(
-        restreint ? std::count(m_partition.Cochee.begin(), m_partition.Cochee.end(), true)
-                  : m_partition.NbParties);
     Partition *partition = &m_partition;
     m_fen.StatusMessage(Tr("Calcul des spécificités..."));
     // The flags and parameters change inside the job, where the computation reads them, and
@@ -121,15 +118,13 @@ void TFenStatPart::BtnSpTotClick() {
             if (!restreint) {
                 partition->Cochee.assign(static_cast<size_t>(partition->NbParties), true);
             }
-            const bool segments = partition->Base().SegmentStoreAttache() != nullptr;
-            auto calcul =
-                std::make_unique<CalcSpecTot>(*partition, segments ? p.StepIt : p.StepBy2);
+            auto calcul = std::make_unique<CalcSpecTot>(*partition, p.StepIt, p.annulation);
             partition->Cochee = cochee;
             std::shared_ptr<TableSpec> table;
-            if (!p.Annulee()) {
+            if (!calcul->Annulee() && !p.Annulee()) {
                 table = std::make_shared<TableSpec>(std::move(calcul), p.annulation);
             }
-            if (p.Annulee() || table->Interrompue()) {
+            if (table == nullptr || table->Interrompue() || p.Annulee()) {
                 partition->Seuil = ancienSeuil;
                 partition->FrqMin = ancienneFrq;
                 return nullptr;
@@ -144,7 +139,7 @@ void TFenStatPart::BtnSpTotClick() {
             m_fen.StatusMessage(QString());
             installeTable(std::move(table));
         },
-        std::max(1, nbParties) * kPasParPartie);
+        nbPasses(m_partition) * kPasParPasse);
 }
 
 void TFenStatPart::BtnSpecifsClick() {
@@ -163,8 +158,7 @@ void TFenStatPart::BtnSpecifsClick() {
         [partition, diviseur](const Progression &p) -> std::shared_ptr<PrimSpec> {
             auto spec = std::make_shared<PrimSpec>(*partition, diviseur);
             spec->SetProgression(p.StepIt);
-            spec->Calcule();
-            return p.Annulee() ? nullptr : spec;
+            return spec->Calcule(p.annulation) && !p.Annulee() ? spec : nullptr;
         },
         [this, reference, cible](std::shared_ptr<PrimSpec> spec) {
             if (spec == nullptr) {
@@ -216,11 +210,12 @@ void TFenStatPart::BtnSpDiacClick() {
             const int32_t ancienSeuil = partition->Seuil, ancienneFrq = partition->FrqMin;
             if (accroissements) {
                 d->accDemandes = true;
-                d->acc = AccroissementsSpecifiques(*partition, seuil, frqMin, p.StepIt);
+                d->acc =
+                    AccroissementsSpecifiques(*partition, seuil, frqMin, p.StepIt, p.annulation);
             }
             if (chrono && !p.Annulee()) {
                 d->chrono = std::make_shared<PrimSpecChr>(*partition, seuil, frqMin);
-                d->chrono->Calcule();
+                d->chrono->Calcule(p.StepIt, p.annulation);
             }
             if (p.Annulee()) {
                 partition->Seuil = ancienSeuil;
@@ -258,7 +253,7 @@ void TFenStatPart::BtnSpDiacClick() {
                 }
             }
         },
-        accroissements ? nbPasses(m_partition) * kPasParPasse : 1);
+        ((accroissements ? 1 : 0) + (chrono ? 1 : 0)) * nbPasses(m_partition) * kPasParPasse);
 }
 
 void TFenStatPart::BtnCAHClick() {
