@@ -96,7 +96,7 @@ class TestFenStatPart : public QObject {
     void cleanupTestCase() { m_dir.reset(); }
 
     // The first choice of a key type opens its window and its nodes; the second opens
-    // neither (the graph window, when it exists, is the only addition); the PCLC menu brings
+    // neither, only one more distribution graph; the PCLC menu brings
     // the window back. The base's key types are listed in code order.
     void choixEtNavigation() {
         test::Utilisateur u;
@@ -132,11 +132,20 @@ class TestFenStatPart : public QObject {
         QCOMPARE(fen.CorpusModele().PartitionI(0).Noeud, static_cast<void *>(noeud->child(1)));
         QCOMPARE(fen.Navigation()->Fenetre(noeud->child(0)), f->parentWidget());
 
+        // Each choice opens a distribution graph, numbered under "Graphiques".
+        QTreeWidgetItem *graphiques = noeud->child(1);
+        QCOMPARE(graphiques->childCount(), 1);
+        QCOMPARE(graphiques->child(0)->text(0), QStringLiteral("Graphique (1)"));
+        QVERIFY(qobject_cast<QMdiSubWindow *>(fen.Navigation()->Fenetre(graphiques->child(0))) !=
+                nullptr);
         test::choisitCle(u, QStringLiteral("t"));
         fen.BtnPartClick();
         QCOMPARE(test::fenetresPartition(fen).size(), 1);
         QCOMPARE(noeud->parent()->childCount(), 1);
         QCOMPARE(fen.CorpusModele().NbPartitions(), 1);
+        QCOMPARE(graphiques->childCount(), 2);
+        QCOMPARE(graphiques->child(1)->text(0), QStringLiteral("Graphique (2)"));
+        QCOMPARE(fen.CorpusModele().PartitionI(0).Fenetres.size(), size_t(2));
 
         auto *cadre = qobject_cast<QMdiSubWindow *>(f->parentWidget());
         cadre->showMinimized();
@@ -147,6 +156,18 @@ class TestFenStatPart : public QObject {
         QVERIFY(!cadre->isMinimized());
         QCOMPARE(fen.Mdi()->activeSubWindow(), cadre);
 
+        // With several key types selected, the first in list order is built.
+        u.dialogue = [](QDialog &d) {
+            auto *choix = qobject_cast<ui::TFenChoixPart *>(&d);
+            choix->ListeCles()->selectAll();
+            choix->BtnCreerClick();
+            return choix->result();
+        };
+        fen.BtnPartClick();
+        QCOMPARE(fen.CorpusModele().NbPartitions(), 2);
+        QCOMPARE(fen.CorpusModele().PartitionI(1).Part->Cle,
+                 Partition::CodeCle(*fen.Base(), "auteur"));
+
         // "Créer" with nothing selected only closes.
         u.dialogue = [](QDialog &d) {
             auto *choix = qobject_cast<ui::TFenChoixPart *>(&d);
@@ -154,7 +175,7 @@ class TestFenStatPart : public QObject {
             return choix->Cree() ? choix->result() : -1;
         };
         fen.BtnPartClick();
-        QCOMPARE(fen.CorpusModele().NbPartitions(), 1);
+        QCOMPARE(fen.CorpusModele().NbPartitions(), 2);
     }
 
     // Unticking a selected part unselects it; a click on another cell of an unticked part

@@ -258,8 +258,15 @@ void TFenStatPart::BtnSpDiacClick() {
 
 void TFenStatPart::BtnCAHClick() {
     lance<std::shared_ptr<ResultatLanceCah>>(
-        [](const Progression &) { return std::make_shared<ResultatLanceCah>(LanceCah()); },
+        [](const Progression &p) {
+            return std::make_shared<ResultatLanceCah>(
+                LanceCah(DossierEchangeAfc(), std::string(), p.annulation));
+        },
         [this](std::shared_ptr<ResultatLanceCah> r) {
+            if (r->Annule) {
+                m_fen.StatusMessage(Tr("Classification annulée"));
+                return;
+            }
             m_fen.StatusMessage(r->Ok ? Tr("Classification écrite dans ") + DeCheminNatif(r->Cah)
                                       : Tr("La classification n'a pas pu être faite : ") +
                                             QString::fromStdString(r->Detail));
