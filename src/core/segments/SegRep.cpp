@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <mutex>
 #include <sys/types.h>
 #include <unistd.h>
 
@@ -321,6 +322,8 @@ std::vector<int32_t> SegRep::LocOccSeg(int32_t k) const {
     if (!m_fluxLoc || k < 0 || k >= NbSegments())
         return positions;
     const Segment &s = Segs[static_cast<size_t>(k)];
+    // A job and the interface may read the store at once: one seek and read at a time.
+    const std::lock_guard<std::mutex> verrou(m_lecture);
     m_readSinceWrite = true;
     if (fseeko(m_fluxLoc, static_cast<off_t>(s.PosLoc), SEEK_SET) != 0)
         return positions;

@@ -14,6 +14,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
@@ -99,6 +100,7 @@ class SegRep : public SegmentStore {
     void closeStreams();
 
     mutable std::FILE *m_fluxLoc = nullptr;
+    mutable std::mutex m_lecture; // LocOccSeg's seek and read of m_fluxLoc
     std::FILE *m_fluxDesc = nullptr;
     int64_t m_octetsLoc = 0;
     std::string m_cheminLoc, m_cheminDesc;

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include <map>
 #include <memory>
 #include <random>
@@ -397,4 +400,32 @@ TEST(CalcSegRep, CancelledComputationLeavesTheStoreAndItsFiles) {
     EXPECT_FALSE(second.Annule());
     EXPECT_EQ(second.NbSegments(), first.NbSegments());
     base->AssigneSR(nullptr);
+}
+
+// A job and the interface read the occurrences of an attached store at once: each reader
+// gets every block whole (the store's file is shared between them).
+TEST(SegRep, ConcurrentReadersGetWholeBlocks) {
+    test::ScopedWorkDir dir;
+    test::writeFile("s.txt", test::readFile(MORVIX_SAMPLE));
+    auto base = std::make_unique<charg1>();
+    ASSERT_EQ(SegmPrinc("s.txt", kDelimiteursDefaut).code, SegmCode::Ok);
+    ASSERT_EQ(base->ChargeBase("s.par"), kChargeOk);
+    SegRep store(base.get(), punctuation(*base));
+    ASSERT_TRUE(store.CalcSegRep(5, 5));
+    std::vector<std::vector<int32_t>> attendu;
+    for (int32_t k = 0; k < store.NbSegments(); ++k)
+        attendu.push_back(store.LocOccSeg(k));
+    std::atomic<int> erreurs{0};
+    auto lecteur = [&](int32_t sens) {
+        for (int tour = 0; tour < 3; ++tour)
+            for (int32_t i = 0; i < store.NbSegments(); ++i) {
+                const int32_t k = sens > 0 ? i : store.NbSegments() - 1 - i;
+                if (store.LocOccSeg(k) != attendu[static_cast<size_t>(k)])
+                    ++erreurs;
+            }
+    };
+    std::thread a(lecteur, 1), b(lecteur, -1);
+    a.join();
+    b.join();
+    EXPECT_EQ(erreurs.load(), 0);
 }
