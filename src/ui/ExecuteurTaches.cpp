@@ -10,12 +10,16 @@ namespace morvix::ui {
 
 ExecuteurTaches::ExecuteurTaches(QObject *parent) : QObject(parent) {}
 
-ExecuteurTaches::~ExecuteurTaches() {
+ExecuteurTaches::~ExecuteurTaches() { Arrete(); }
+
+void ExecuteurTaches::Arrete() {
     if (m_thread != nullptr) {
         m_annulation->Demande();
         m_thread->wait();
         delete m_thread;
         m_thread = nullptr;
+        m_fin = {};
+        m_occupe = false;
     }
 }
 

@@ -98,6 +98,9 @@ class ExecuteurTaches : public QObject {
 
     // Processes events until the running job (if any) has ended and handed back its result.
     void Attend();
+    // Cancels the running job and waits for its thread without processing events; its result
+    // is dropped. For owners about to be destroyed, before they free what jobs read.
+    void Arrete();
 
   Q_SIGNALS:
     void OccupeChange(bool occupe);

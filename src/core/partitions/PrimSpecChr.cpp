@@ -245,9 +245,33 @@ void PrimSpecChr::Trie(int32_t ordre) {
                          });
     };
     switch (ordre / 2) {
-    case 0:
-        trie([&](const ResSpecChr &r) { return base.Lexg(r.Code); });
+    case 0: {
+        // Alphabetical rank; a segment, which has none, by the ranks of its forms (after the
+        // form it begins with, before the longer segments it begins). Keys made once.
+        const SegmentStore *store = base.SegmentStoreAttache();
+        std::vector<std::pair<std::vector<int32_t>, ResSpecChr>> cles;
+        cles.reserve(m_resultats.size());
+        for (const ResSpecChr &r : m_resultats) {
+            std::vector<int32_t> rangs;
+            if (r.Code >= 0 && r.Code < base.Nbart()) {
+                rangs.push_back(base.Lexg(r.Code));
+            } else if (store != nullptr && r.Code > base.Nbart() &&
+                       r.Code - base.Nbart() - 1 < store->NbSegments()) {
+                for (int32_t forme : store->Formes(r.Code - base.Nbart() - 1)) {
+                    rangs.push_back(base.Lexg(forme));
+                }
+            }
+            cles.emplace_back(std::move(rangs), r);
+        }
+        const bool desc = ordre % 2 == 1;
+        std::stable_sort(cles.begin(), cles.end(), [desc](const auto &a, const auto &b) {
+            return desc ? b.first < a.first : a.first < b.first;
+        });
+        for (size_t k = 0; k < cles.size(); ++k) {
+            m_resultats[k] = cles[k].second;
+        }
         break;
+    }
     case 1:
         trie([&](const ResSpecChr &r) { return FrqTotale(r.Code); });
         break;

@@ -164,6 +164,8 @@ TFenPrinc::TFenPrinc(QWidget *parent) : QMainWindow(parent) {
 }
 
 TFenPrinc::~TFenPrinc() {
+    // No job may still read what goes below.
+    m_taches.Arrete();
     // Windows built on the base go before it.
     FermeFenetresBase();
     m_rapport.reset();

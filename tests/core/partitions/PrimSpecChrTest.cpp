@@ -352,3 +352,35 @@ TEST(PrimSpecChr, ProgressOverTheCodesComputedAndCancellation) {
     for (size_t i = 0; i < complet.size(); ++i)
         EXPECT_EQ(chr.Resultats()[i].Code, complet[i].Code);
 }
+
+// Segments have no alphabetical rank of their own: the alphabetical orders place each by its
+// forms, after the form it begins with, instead of all of them first.
+TEST(PrimSpecChr, AlphabeticalOrderPlacesSegmentsByTheirForms) {
+    test::ScopedWorkDir dir;
+    test::StoreManuel store;
+    Chrono ch = calcule({1, 1, 1, 1, 40});
+    const int32_t cible = forme(*ch.base, "cible"), w0 = forme(*ch.base, "w0");
+    std::vector<int32_t> occ = ch.base->LocOccFor(cible);
+    const std::vector<int32_t> fin(occ.end() - 30, occ.end());
+    // "cible cible" and "w0 cible", both frequent in the last part.
+    store.segs.push_back({{cible, cible}, fin});
+    store.segs.push_back({{w0, cible}, fin});
+    ch.base->AssigneSR(&store);
+    PrimSpecChr chr(*ch.part, 5, 5);
+    chr.Calcule();
+    const int32_t seg = ch.base->Nbart() + 1;
+    chr.Trie(0);
+    std::vector<int32_t> codes;
+    for (const ResSpecChr &r : chr.Resultats())
+        if (r.Code == cible || r.Code == seg || r.Code == seg + 1 || r.Code == w0)
+            codes.push_back(r.Code);
+    ASSERT_EQ(codes.size(), 3u); // w0 is evenly spread: not specific
+    EXPECT_EQ(codes, (std::vector<int32_t>{cible, seg, seg + 1}));
+    chr.Trie(1);
+    codes.clear();
+    for (const ResSpecChr &r : chr.Resultats())
+        if (r.Code == cible || r.Code == seg || r.Code == seg + 1)
+            codes.push_back(r.Code);
+    EXPECT_EQ(codes, (std::vector<int32_t>{seg + 1, seg, cible}));
+    ch.base->AssigneSR(nullptr);
+}
