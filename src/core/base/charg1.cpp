@@ -4,9 +4,11 @@
 #include "util/BinaryIO.h"
 #include "util/DirectoryLock.h"
 #include "util/FileCommit.h"
+#include "util/ParallelRun.h"
 #include "util/SafeFiles.h"
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <cctype>
 #include <cerrno>
@@ -412,72 +414,164 @@ bool charg1::OpenTextNum() {
     for (int32_t c = m_nbform; c < m_nbform + m_nbartponct; ++c)
         delimMap[static_cast<unsigned char>(m_lexm[static_cast<size_t>(c)].graphie[0])] = c;
 
-    // The gauge is called after items S, 2S, 3S ... (after the first when S is 0); the next
-    // call is kept rather than divided out at every item.
+    // The text is read in slices, one per core on a large base. Each slice converts its codes
+    // (line ends numbered from its own start) and counts its articles; once the counts are
+    // checked, each slice renumbers its line ends and fills its share of the index.
+    constexpr int32_t kMinItemsPerSlice = 1 << 19;
+    const size_t nbSlices =
+        m_tranches > 0
+            ? std::clamp<size_t>(m_tranches, 1,
+                                 std::clamp<size_t>(static_cast<size_t>(m_nbitem), 1, 64))
+            : std::clamp<size_t>(static_cast<size_t>(m_nbitem / kMinItemsPerSlice), 1,
+                                 usefulThreads());
+    struct Slice {
+        int32_t begin = 0, end = 0;
+        std::vector<int32_t> counts; // per article, later the slice's first index slot
+        int32_t lines = 0;
+        int32_t failedAt = -1; // first position not converted (bad code or short read)
+        int32_t badCode = 0;
+        bool shortRead = false;
+    };
+    std::vector<Slice> slices(nbSlices);
+    for (size_t s = 0; s < nbSlices; ++s) {
+        slices[s].begin = static_cast<int32_t>(int64_t{m_nbitem} * static_cast<int64_t>(s) /
+                                               static_cast<int64_t>(nbSlices));
+        slices[s].end = static_cast<int32_t>(int64_t{m_nbitem} * static_cast<int64_t>(s + 1) /
+                                             static_cast<int64_t>(nbSlices));
+    }
+    try {
+        for (Slice &slice : slices)
+            slice.counts.assign(static_cast<size_t>(m_nbart), 0);
+    } catch (const std::bad_alloc &) {
+        return failWith("Allocation mémoire impossible.");
+    }
+
+    // The gauge is called after items S, 2S, 3S ... (after the first when S is 0).
     const int32_t step = m_nbitem / 100;
-    int64_t nextGauge = step == 0 ? 1 : step;
-    int32_t counter = 2;
-    int32_t p = 0;
-    // Occurrences per article, counted on the way for the occurrence index.
-    m_occStart.assign(static_cast<size_t>(m_nbart) + 1, 0);
-    int32_t *counts = m_occStart.data() + 1;
-    constexpr size_t kChunk = 1 << 16;
-    while (p < m_nbitem) {
-        if (annulee())
-            return failWith("Chargement annulé.");
-        size_t want = std::min<size_t>(kChunk, static_cast<size_t>(m_tnumCap - p));
-        int32_t *chunk = m_tnum.get() + p;
-        const int64_t got = readAt(fd, chunk, want * 4, int64_t{p} * 4);
-        const size_t n = got > 0 ? static_cast<size_t>(got) / 4 : 0;
-        if constexpr (std::endian::native != std::endian::little)
-            for (size_t j = 0; j < n; ++j)
-                chunk[j] = static_cast<int32_t>(__builtin_bswap32(static_cast<uint32_t>(chunk[j])));
-        for (size_t j = 0; j < n; ++j, ++p) {
-            int32_t v = chunk[j];
-            if (v == m_codeFinLigne) {
-                v = m_limd + counter++;
-            } else if (v > m_codeFinLigne && v < m_limd) {
-                v = delimMap[m_baseDelim - v];
-                if (v >= 0)
+    const int32_t gaugeCalls = step == 0 ? (m_nbitem > 0 ? 1 : 0) : m_nbitem / step;
+    std::atomic<int64_t> progress{0};
+    std::atomic<bool> stop{false};
+    const int32_t nbart = m_nbart, codeFinLigne = m_codeFinLigne, limd = m_limd;
+    const int32_t baseDelim = m_baseDelim;
+    int32_t *const tnum = m_tnum.get();
+    auto convert = [&](size_t s) {
+        Slice &slice = slices[s];
+        int32_t *counts = slice.counts.data();
+        constexpr int32_t kChunk = 1 << 16;
+        for (int32_t p = slice.begin; p < slice.end;) {
+            if (stop.load(std::memory_order_relaxed) || annulee()) {
+                stop.store(true, std::memory_order_relaxed);
+                return;
+            }
+            const int32_t want = std::min(kChunk, slice.end - p);
+            int32_t *chunk = tnum + p;
+            const int64_t got = readAt(fd, chunk, static_cast<size_t>(want) * 4, int64_t{p} * 4);
+            const int32_t n = got > 0 ? static_cast<int32_t>(got / 4) : 0;
+            if constexpr (std::endian::native != std::endian::little)
+                for (int32_t j = 0; j < n; ++j)
+                    chunk[j] =
+                        static_cast<int32_t>(__builtin_bswap32(static_cast<uint32_t>(chunk[j])));
+            for (int32_t j = 0; j < n; ++j) {
+                int32_t v = chunk[j];
+                if (static_cast<uint32_t>(v) < static_cast<uint32_t>(nbart)) {
                     ++counts[v];
-            } else if (v >= 0 && v < m_nbart) {
-                ++counts[v];
-            } else {
-                v = -1;
+                    continue;
+                }
+                if (v == codeFinLigne) {
+                    chunk[j] = limd + 2 + slice.lines++;
+                    continue;
+                }
+                if (v > codeFinLigne && v < limd) {
+                    const int32_t c = delimMap[baseDelim - v];
+                    if (c >= 0) {
+                        ++counts[c];
+                        chunk[j] = c;
+                        continue;
+                    }
+                }
+                slice.failedAt = p + j;
+                slice.badCode = v;
+                stop.store(true, std::memory_order_relaxed);
+                return;
             }
-            if (v < 0) {
-                m_trace.append("\nCode %d hors du dictionnaire à la position %d", chunk[j], p);
-                return failWith("Le texte numérisé " + name + " contient le code " +
-                                std::to_string(chunk[j]) +
-                                ", hors du dictionnaire, à la position " + std::to_string(p) + ".");
+            if (n < want) {
+                slice.failedAt = p + n;
+                slice.shortRead = true;
+                stop.store(true, std::memory_order_relaxed);
+                return;
             }
-            chunk[j] = v;
-            if (int64_t{p} + 1 == nextGauge) {
-                gaugeStep(1);
-                nextGauge = step == 0 ? -1 : nextGauge + step;
-            }
+            p += n;
+            progress.fetch_add(n, std::memory_order_relaxed);
         }
-        if (n < want || want == 0) {
+    };
+    auto gauge = [this](int32_t) { gaugeStep(1); };
+    runInParallel(nbSlices, convert, &progress, m_nbitem, gaugeCalls, gauge);
+    if (annulee())
+        return failWith("Chargement annulé.");
+    for (const Slice &slice : slices) {
+        if (slice.failedAt < 0)
+            continue;
+        const int32_t p = slice.failedAt;
+        if (slice.shortRead) {
             m_trace.append("\nTexte numérisé incomplet : %d items lus sur %d", p, m_nbitem);
             return failWith("Le texte numérisé " + name + " est incomplet (" + std::to_string(p) +
                             " items lus sur " + std::to_string(m_nbitem) + ").");
         }
+        m_trace.append("\nCode %d hors du dictionnaire à la position %d", slice.badCode, p);
+        return failWith("Le texte numérisé " + name + " contient le code " +
+                        std::to_string(slice.badCode) + ", hors du dictionnaire, à la position " +
+                        std::to_string(p) + ".");
     }
-    if (annulee())
-        return failWith("Chargement annulé.");
-    m_nbLignes = counter - 2;
-    // Every frequency of the dictionary is what the text holds.
+
+    // Every frequency of the dictionary is what the text holds; the index starts of each
+    // article follow from the counts.
+    m_occStart.assign(static_cast<size_t>(m_nbart) + 1, 0);
+    int32_t lines = 0;
+    for (Slice &slice : slices) {
+        const int32_t before = lines;
+        lines += slice.lines;
+        slice.lines = before; // from here, the line ends of the earlier slices
+    }
+    m_nbLignes = lines;
     for (int32_t c = 0; c < m_nbart; ++c) {
-        if (counts[c] != m_lexm[static_cast<size_t>(c)].frq) {
+        int64_t total = 0;
+        for (const Slice &slice : slices)
+            total += slice.counts[static_cast<size_t>(c)];
+        if (total != m_lexm[static_cast<size_t>(c)].frq) {
             m_trace.append("\nFréquence de l'article %d incohérente avec le texte numérisé", c);
-            return failWith("Le texte numérisé " + name + " compte " + std::to_string(counts[c]) +
+            return failWith("Le texte numérisé " + name + " compte " + std::to_string(total) +
                             " occurrences de l'article " + std::to_string(c) + " (« " +
                             m_lexm[static_cast<size_t>(c)].graphie + " »), le dictionnaire " +
                             m_nomBase + ".dic en annonce " +
                             std::to_string(m_lexm[static_cast<size_t>(c)].frq) + ".");
         }
+        int32_t at = m_occStart[static_cast<size_t>(c)];
+        for (Slice &slice : slices) {
+            const int32_t n = slice.counts[static_cast<size_t>(c)];
+            slice.counts[static_cast<size_t>(c)] = at;
+            at += n;
+        }
+        m_occStart[static_cast<size_t>(c) + 1] = at;
     }
-    fillOccurrenceIndex();
+    try {
+        m_occPos.reset(new int32_t[static_cast<size_t>(m_occStart.back()) + 1]);
+    } catch (const std::bad_alloc &) {
+        return failWith("Allocation mémoire impossible.");
+    }
+    int32_t *const occPos = m_occPos.get();
+    runInParallel(nbSlices, [&](size_t s) {
+        Slice &slice = slices[s];
+        int32_t *fill = slice.counts.data();
+        const int32_t offset = slice.lines;
+        for (int32_t p = slice.begin; p < slice.end; ++p) {
+            const int32_t c = tnum[p];
+            if (c < nbart)
+                occPos[fill[c]++] = p;
+            else if (offset != 0)
+                tnum[p] = c + offset;
+        }
+    });
+    m_occValid.store(true, std::memory_order_release);
     return true;
 }
 

@@ -48,6 +48,9 @@ class charg1 {
     void AttribGauge(Gauge gauge) { m_gauge = std::move(gauge); }
     // The flag that stops a loading (ChargeBase then returns kChargeAnnule); may be null.
     void AttribAnnulation(const Annulation *annulation) { m_annulation = annulation; }
+    // The number of slices the numeric text is read in (0, the default: one per core on a
+    // large base; at most 64); the base loaded is the same for every number.
+    void AttribTranches(size_t tranches) { m_tranches = tranches; }
     // The trace log written while loading (default "atrace.txt" in the current folder).
     void SetTracePath(std::string path) { m_trace.setPath(std::move(path)); }
 
@@ -171,6 +174,7 @@ class charg1 {
     Trace m_trace;
     Gauge m_gauge;
     const Annulation *m_annulation = nullptr;
+    size_t m_tranches = 0;
     const SegmentStore *m_store = nullptr;
     std::string m_erreur;
     // The three files, opened together by ChargeBase (-1 otherwise), and their names.

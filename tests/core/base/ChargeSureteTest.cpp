@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <thread>
@@ -177,4 +178,26 @@ TEST(ChargeSurete, QueriesFromTwoThreadsAtOnce) {
     EXPECT_EQ(first, alone1);
     EXPECT_EQ(second, alone2);
     EXPECT_EQ(first[0], "mot0:8:de la ");
+}
+
+TEST(ChargeSurete, CodeOutsideTheDictionaryIsReportedAtItsFirstPositionInEverySlicing) {
+    test::ScopedWorkDir dir;
+    std::string text;
+    for (int i = 0; i < 200; ++i)
+        text += "un deux, trois.\n";
+    ASSERT_EQ(test::buildBase("t", text), "t.par");
+    std::string num = readFile("t.num");
+    const int32_t bad = 0x7fff0000;
+    const size_t items = num.size() / 4;
+    for (size_t at : {items - 3, size_t{5}, items / 2})
+        std::memcpy(&num[at * 4], &bad, 4);
+    writeFile("t.num", num);
+    for (size_t slices : {1, 2, 5, 64}) {
+        charg1 b;
+        b.AttribTranches(slices);
+        EXPECT_EQ(b.ChargeBase("t.par"), kChargeTexte);
+        EXPECT_NE(b.Erreur().find("à la position 5."), std::string::npos)
+            << slices << ": " << b.Erreur();
+        EXPECT_EQ(b.Nbitem(), 0);
+    }
 }

@@ -7,6 +7,9 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <random>
+#include <string>
+#include <vector>
 
 using namespace morvix;
 using test::buildBase;
@@ -170,4 +173,51 @@ TEST(Queries, SampleCorpusRoundTrip) {
         if (b.Tnum(p) == probe)
             scan.push_back(p);
     EXPECT_EQ(b.LocOccFor(probe), scan);
+}
+
+namespace {
+
+// What a loading gives: every item, the line count, every article's occurrences and the
+// number of gauge calls.
+struct Loaded {
+    std::vector<int32_t> items;
+    int32_t lines = 0;
+    std::vector<std::vector<int32_t>> occurrences;
+    int32_t gaugeCalls = 0;
+    bool operator==(const Loaded &) const = default;
+};
+
+Loaded loadInSlices(const std::string &par, size_t slices) {
+    charg1 b;
+    Loaded l;
+    b.AttribTranches(slices);
+    b.AttribGauge([&](int32_t) { ++l.gaugeCalls; });
+    EXPECT_EQ(b.ChargeBase(par), kChargeOk) << b.Erreur();
+    l.items.assign(b.TnumData().begin(), b.TnumData().end());
+    l.lines = b.NbLignes();
+    for (int32_t c = 0; c < b.Nbart(); ++c)
+        l.occurrences.push_back(b.LocOccFor(c));
+    return l;
+}
+
+} // namespace
+
+TEST(Queries, LoadingInSlicesGivesTheSameBase) {
+    test::ScopedWorkDir dir;
+    ASSERT_EQ(buildBase("sample", test::readFile(MORVIX_SAMPLE)), "sample.par");
+    // Short lines, punctuation and tags, so that slice edges fall on every kind of item.
+    std::mt19937 rng(20261210);
+    const std::vector<std::string> pieces = {"le ", "la ", "de ",    "chat ",  ", ",  ". ",
+                                             "\n",  "\n",  "<a=x> ", "<a=y> ", "mer "};
+    std::string text = "<a=x> ";
+    for (int i = 0; i < 5000; ++i)
+        text += pieces[rng() % pieces.size()];
+    ASSERT_EQ(buildBase("hasard", text), "hasard.par");
+
+    for (const char *par : {"sample.par", "hasard.par"}) {
+        const Loaded reference = loadInSlices(par, 1);
+        ASSERT_GT(reference.lines, 0);
+        for (size_t slices : {2, 3, 7, 64})
+            EXPECT_TRUE(loadInSlices(par, slices) == reference) << par << " " << slices;
+    }
 }
