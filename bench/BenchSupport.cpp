@@ -5,8 +5,10 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <fstream>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace morvix::bench {
@@ -54,6 +56,52 @@ BenchDir::~BenchDir() {
     std::error_code ec;
     std::filesystem::current_path(std::filesystem::temp_directory_path(), ec);
     std::filesystem::remove_all(m_path, ec);
+}
+
+bool inChild(const std::function<bool(Figures &)> &phase, Figures &figures, int64_t &peak) {
+    int fd[2];
+    if (pipe(fd) != 0)
+        return false;
+    std::fflush(stdout);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        Figures f{};
+        const bool ok = phase(f) && write(fd[1], f.data(), sizeof f) == sizeof f;
+        std::fflush(stdout);
+        _exit(ok ? 0 : 1);
+    }
+    int status = 0;
+    struct rusage u {};
+    wait4(pid, &status, 0, &u);
+    peak = static_cast<int64_t>(u.ru_maxrss) * 1024;
+    const bool ok = WIFEXITED(status) && WEXITSTATUS(status) == 0 &&
+                    read(fd[0], figures.data(), sizeof figures) == sizeof figures;
+    close(fd[0]);
+    close(fd[1]);
+    return ok;
+}
+
+bool runProgram(const std::string &program, const std::vector<std::string> &args, double &seconds,
+                int64_t &peak) {
+    Stopwatch w;
+    std::fflush(stdout);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int nul = open("/dev/null", O_WRONLY);
+        dup2(nul, 1);
+        std::vector<char *> argv{const_cast<char *>(program.c_str())};
+        for (const std::string &a : args)
+            argv.push_back(const_cast<char *>(a.c_str()));
+        argv.push_back(nullptr);
+        execvp(program.c_str(), argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    struct rusage u {};
+    wait4(pid, &status, 0, &u);
+    seconds = w.seconds();
+    peak = static_cast<int64_t>(u.ru_maxrss) * 1024;
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 bool segmenteEtCharge(const std::string &text, charg1 &base, SegmResult *result) {

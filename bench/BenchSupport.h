@@ -1,10 +1,13 @@
 // Helpers for the benchmark programs: timing, peak memory, the large corpus.
 #pragma once
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace morvix {
 class charg1;
@@ -45,6 +48,18 @@ class BenchDir {
   private:
     std::filesystem::path m_path;
 };
+
+// The figures a phase sends back from its child process.
+using Figures = std::array<double, 6>;
+
+// Runs `phase` (filling its figures, false on failure) in a child process of its own, so that
+// its peak memory is its own; returns whether it succeeded, with the figures and the child's
+// peak RSS in bytes.
+bool inChild(const std::function<bool(Figures &)> &phase, Figures &figures, int64_t &peak);
+
+// Runs a program with `args`, its output thrown away: whole-process wall time and peak RSS.
+bool runProgram(const std::string &program, const std::vector<std::string> &args, double &seconds,
+                int64_t &peak);
 
 // Segments `text` into the current folder (MAXART raised for the large corpus) and loads the
 // base; says why on stderr and returns false on failure.

@@ -20,38 +20,6 @@
 using namespace morvix;
 namespace fs = std::filesystem;
 
-namespace {
-
-// The figures a phase sends back from its child process.
-using Figures = std::array<double, 6>;
-
-// Runs `phase` (filling its figures, false on failure) in a child process; returns whether
-// it succeeded, with the figures and the child's peak RSS.
-template <typename F> bool inChild(F phase, Figures &figures, int64_t &peak) {
-    int fd[2];
-    if (pipe(fd) != 0)
-        return false;
-    std::fflush(stdout);
-    pid_t pid = fork();
-    if (pid == 0) {
-        Figures f{};
-        bool ok = phase(f) && write(fd[1], f.data(), sizeof f) == sizeof f;
-        std::fflush(stdout);
-        _exit(ok ? 0 : 1);
-    }
-    int status = 0;
-    struct rusage u {};
-    wait4(pid, &status, 0, &u);
-    peak = static_cast<int64_t>(u.ru_maxrss) * 1024;
-    bool ok = WIFEXITED(status) && WEXITSTATUS(status) == 0 &&
-              read(fd[0], figures.data(), sizeof figures) == sizeof figures;
-    close(fd[0]);
-    close(fd[1]);
-    return ok;
-}
-
-} // namespace
-
 int main() {
     const std::string corpus = bench::largeCorpus();
     const int64_t textBytes = fileSize(corpus);
@@ -71,10 +39,10 @@ int main() {
     };
     std::vector<double> verifyTimes, segTimes, loadTimes;
     int64_t segPeak = 0, loadPeak = 0, peak = 0;
-    Figures f{};
+    bench::Figures f{};
     for (int run = 0; run < kRuns; ++run) {
-        bool ok = inChild(
-            [&](Figures &out) {
+        bool ok = bench::inChild(
+            [&](bench::Figures &out) {
                 bench::Stopwatch w;
                 VerifCles(corpus);
                 out[0] = w.seconds();
@@ -120,8 +88,8 @@ int main() {
     const std::string par = fs::path(corpus).stem().string() + ".par";
     const int64_t numBytes = fileSize(fs::path(corpus).stem().string() + ".num");
     for (int run = 0; run < kRuns; ++run) {
-        bool ok = inChild(
-            [&](Figures &out) {
+        bool ok = bench::inChild(
+            [&](bench::Figures &out) {
                 charg1 b;
                 int calls = 0;
                 b.AttribGauge([&](int32_t) { ++calls; });

@@ -33,55 +33,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using Figures = std::array<double, 6>;
-
-// Runs `phase` in a child process; its figures and peak RSS come back.
-template <typename F> bool enfant(F phase, Figures &figures, int64_t &pic) {
-    int fd[2];
-    if (pipe(fd) != 0)
-        return false;
-    std::fflush(stdout);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        Figures f{};
-        const bool ok = phase(f) && write(fd[1], f.data(), sizeof f) == sizeof f;
-        std::fflush(stdout);
-        _exit(ok ? 0 : 1);
-    }
-    int status = 0;
-    struct rusage u {};
-    wait4(pid, &status, 0, &u);
-    pic = static_cast<int64_t>(u.ru_maxrss) * 1024;
-    const bool ok = WIFEXITED(status) && WEXITSTATUS(status) == 0 &&
-                    read(fd[0], figures.data(), sizeof figures) == sizeof figures;
-    close(fd[0]);
-    close(fd[1]);
-    return ok;
-}
-
-// Runs the command line with `args`, its output to /dev/null: wall time and peak RSS.
-bool commande(const std::string &cli, const std::vector<std::string> &args, double &secondes,
-              int64_t &pic) {
-    bench::Stopwatch w;
-    const pid_t pid = fork();
-    if (pid == 0) {
-        const int nul = open("/dev/null", O_WRONLY);
-        dup2(nul, 1);
-        std::vector<char *> argv{const_cast<char *>(cli.c_str())};
-        for (const std::string &a : args)
-            argv.push_back(const_cast<char *>(a.c_str()));
-        argv.push_back(nullptr);
-        execv(cli.c_str(), argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    struct rusage u {};
-    wait4(pid, &status, 0, &u);
-    secondes = w.seconds();
-    pic = static_cast<int64_t>(u.ru_maxrss) * 1024;
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
 // The corpus with its three keys of regular parts.
 bool ecritCorpus(const std::string &source, const std::string &cible) {
     std::ifstream in(source, std::ios::binary);
@@ -139,10 +90,10 @@ int main() {
     const std::string texte = (work.path() / "echelle.txt").string();
     const std::string par = "echelle.par";
     const double mb = 1e6;
-    Figures f{};
+    bench::Figures f{};
     int64_t pic = 0;
-    if (!enfant(
-            [&](Figures &) {
+    if (!bench::inChild(
+            [&](bench::Figures &) {
                 if (!ecritCorpus(corpus, texte))
                     return false;
                 SegmOptions o;
@@ -159,8 +110,8 @@ int main() {
     int rc = 0;
 
     // The partition of 8 446 parts.
-    if (!enfant(
-            [&](Figures &out) {
+    if (!bench::inChild(
+            [&](bench::Figures &out) {
                 charg1 b;
                 bench::Stopwatch c;
                 if (!charge(b, par))
@@ -185,8 +136,8 @@ int main() {
                 verdict(partitionTenue));
 
     // The per-part table on it.
-    if (!enfant(
-            [&](Figures &out) {
+    if (!bench::inChild(
+            [&](bench::Figures &out) {
                 charg1 b;
                 if (!charge(b, par))
                     return false;
@@ -214,7 +165,7 @@ int main() {
     if (fs::exists(cli)) {
         for (const char *cmd : {"partition", "spectot"}) {
             double s = 0;
-            if (!commande(cli, {cmd, par, "num"}, s, pic)) {
+            if (!bench::runProgram(cli, {cmd, par, "num"}, s, pic)) {
                 std::fprintf(stderr, "morvix-cli %s failed\n", cmd);
                 return 1;
             }
@@ -226,8 +177,8 @@ int main() {
     // The correspondence analysis of 2 112 parts.
     const std::string qz5afc = DossierProgramme() + "../bin/qz5afc";
     if (fs::exists(qz5afc)) {
-        if (!enfant(
-                [&](Figures &out) {
+        if (!bench::inChild(
+                [&](bench::Figures &out) {
                     charg1 b;
                     if (!charge(b, par))
                         return false;
@@ -263,8 +214,8 @@ int main() {
     }
 
     // The chronological specificities of 845 parts.
-    if (!enfant(
-            [&](Figures &out) {
+    if (!bench::inChild(
+            [&](bench::Figures &out) {
                 charg1 b;
                 if (!charge(b, par))
                     return false;
