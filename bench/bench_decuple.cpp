@@ -44,8 +44,7 @@ struct Corpus {
     std::string par;
     int64_t textBytes = 0;
     int64_t numBytes = 0;
-    Mesure wc, segmentation, loading, partition, spectot, segments, concordanceDe,
-        concordanceApres;
+    Mesure wc, segmentation, loading, partition, spectot, segments, concordanceDe, concordanceApres;
 };
 
 bool mesure(int runs, const std::function<bool(bench::Figures &)> &phase, Mesure &m) {
@@ -142,28 +141,29 @@ bool mesureCorpus(Corpus &c, int runs) {
     auto parties = [](charg1 &b) { return Partition(b, Partition::CodeCle(b, "auteur")); };
     return mesure(1, surLaBase(par, [&](charg1 &b) { return parties(b).NbParties; }),
                   c.partition) &&
+           mesure(
+               1,
+               [&](bench::Figures &out) {
+                   charg1 b;
+                   if (!charge(b, par))
+                       return false;
+                   Partition p = parties(b);
+                   bench::Stopwatch w;
+                   CalcSpecTot tot(p, [](int32_t) {});
+                   out[0] = w.seconds();
+                   out[1] = tot.NbParties();
+                   return true;
+               },
+               c.spectot) &&
            mesure(1,
-                  [&](bench::Figures &out) {
-                      charg1 b;
-                      if (!charge(b, par))
-                          return false;
-                      Partition p = parties(b);
-                      bench::Stopwatch w;
-                      CalcSpecTot tot(p, [](int32_t) {});
-                      out[0] = w.seconds();
-                      out[1] = tot.NbParties();
-                      return true;
-                  },
-                  c.spectot) &&
-           mesure(1, surLaBase(par,
-                               [](charg1 &b) {
-                                   std::set<int32_t> delims;
-                                   for (int32_t k = b.Nbform(); k < b.Nbform() + b.Nbartponct();
-                                        ++k)
-                                       delims.insert(k);
-                                   SegRep store(&b, delims);
-                                   return store.CalcSegRep(10, 10) ? store.NbSegments() : -1.0;
-                               }),
+                  surLaBase(par,
+                            [](charg1 &b) {
+                                std::set<int32_t> delims;
+                                for (int32_t k = b.Nbform(); k < b.Nbform() + b.Nbartponct(); ++k)
+                                    delims.insert(k);
+                                SegRep store(&b, delims);
+                                return store.CalcSegRep(10, 10) ? store.NbSegments() : -1.0;
+                            }),
                   c.segments) &&
            mesure(1, surLaBase(par, [](charg1 &b) { return concordance(b, "de"); }),
                   c.concordanceDe) &&
@@ -172,7 +172,8 @@ bool mesureCorpus(Corpus &c, int runs) {
 }
 
 void ligne(const char *name, const std::vector<Corpus> &corpora, Mesure Corpus::*m,
-           const char *detail = nullptr, const std::function<std::string(const Corpus &)> &extra = {}) {
+           const char *detail = nullptr,
+           const std::function<std::string(const Corpus &)> &extra = {}) {
     // Padded by characters, not bytes (the names are UTF-8).
     int width = 0;
     for (const char *q = name; *q; ++q)

@@ -15,24 +15,6 @@ void appendRtfEscaped(std::string &out, const std::string &text) {
     }
 }
 
-void appendHtmlEscaped(std::string &out, const std::string &text) {
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        default:
-            out += c;
-        }
-    }
-}
-
 } // namespace
 
 LigneAffichee LigneAffichage(const ElementDocument &item) {
@@ -119,17 +101,17 @@ void appendLignes(std::string &out, const DocumentConcordance &document) {
     for (const ElementDocument &item : document.elements) {
         if (item.entete) {
             out += "\n<br><b>Partie : ";
-            appendHtmlEscaped(out, item.libelle);
+            AjouteHtmlEchappe(out, item.libelle);
             out += ", Nombre de contextes : ";
             out += std::to_string(item.nombre);
             out += "</b><br>\n";
             continue;
         }
-        appendHtmlEscaped(out, item.ligne.gauche);
+        AjouteHtmlEchappe(out, item.ligne.gauche);
         out += "&nbsp;<b>";
-        appendHtmlEscaped(out, item.ligne.pole);
+        AjouteHtmlEchappe(out, item.ligne.pole);
         out += "</b>&nbsp;";
-        appendHtmlEscaped(out, item.ligne.droite);
+        AjouteHtmlEchappe(out, item.ligne.droite);
         out += '\n';
     }
 }
@@ -139,7 +121,7 @@ void appendLignes(std::string &out, const DocumentConcordance &document) {
 std::string PageHtmlConcordance(const DocumentConcordance &document,
                                 const InfoPageConcordance &info) {
     std::string out = debutPage("Concordance", info, info.cle);
-    appendHtmlEscaped(out, TitreConcordance(info.nomPole));
+    AjouteHtmlEchappe(out, TitreConcordance(info.nomPole));
     out += "<br>";
     out += TexteTri(info.sens);
     out += "<br><br>\n";
@@ -155,7 +137,7 @@ std::string TitreInventaire(const std::string &nomPole) {
 std::string PageHtmlInventaire(const DocumentConcordance &document,
                                const InfoPageConcordance &info) {
     std::string out = debutPage("Inventaire distributionnel", info, nullptr);
-    appendHtmlEscaped(out, TitreInventaire(info.nomPole));
+    AjouteHtmlEchappe(out, TitreInventaire(info.nomPole));
     out += "<br><br>\n";
     appendLignes(out, document);
     out += "<br>";

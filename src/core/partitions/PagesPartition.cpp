@@ -33,27 +33,6 @@ std::string graphieCle(const Partition &partition) {
 
 } // namespace
 
-std::string EchappeHtml(std::string_view s) {
-    std::string out;
-    out.reserve(s.size());
-    for (char c : s) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
-
 std::string PagePCLC(const Partition &partition, std::string_view titre) {
     const charg1 &base = partition.Base();
     const std::string t = EchappeHtml(titre);

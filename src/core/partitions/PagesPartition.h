@@ -5,6 +5,7 @@
 #pragma once
 
 #include "partitions/PrimSpec.h"
+#include "report/RapportOutils.h"
 
 #include <cstdint>
 #include <ctime>
@@ -18,9 +19,6 @@ namespace morvix {
 class charg1;
 class Partition;
 class TableSpec;
-
-// `s` with '&', '<' and '>' written as HTML entities.
-std::string EchappeHtml(std::string_view s);
 
 // The parts with their size, vocabulary, hapax, highest frequency and its form, under the
 // title `titre` (the window's caption).

@@ -110,6 +110,31 @@ std::string EnteteRapport(std::string_view nomBase, const std::string *cle, std:
     return s;
 }
 
+void AjouteHtmlEchappe(std::string &page, std::string_view texte) {
+    for (char c : texte) {
+        switch (c) {
+        case '&':
+            page += "&amp;";
+            break;
+        case '<':
+            page += "&lt;";
+            break;
+        case '>':
+            page += "&gt;";
+            break;
+        default:
+            page += c;
+        }
+    }
+}
+
+std::string EchappeHtml(std::string_view texte) {
+    std::string page;
+    page.reserve(texte.size());
+    AjouteHtmlEchappe(page, texte);
+    return page;
+}
+
 std::string NomFichierRapport(std::string_view nom) {
     std::string s;
     s.reserve(nom.size());

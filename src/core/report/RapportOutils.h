@@ -19,6 +19,10 @@ std::string DateRapport(std::time_t t = std::time(nullptr));
 std::string EnteteRapport(std::string_view nomBase, const std::string *cle = nullptr,
                           std::time_t t = std::time(nullptr));
 
+// `texte` with '&', '<' and '>' written as HTML entities, appended to `page` or returned.
+void AjouteHtmlEchappe(std::string &page, std::string_view texte);
+std::string EchappeHtml(std::string_view texte);
+
 // A plain file name made from `nom` (built from graphies: "pclc" + key + ".html" ...):
 // letters with accents lose them, every byte other than an ASCII letter, digit, '.', '-',
 // '_' or '+' becomes '_', a name made of dots only or empty becomes "_", and a name longer

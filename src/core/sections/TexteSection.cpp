@@ -3,6 +3,7 @@
 #include "base/charg1.h"
 #include "corpus/Section.h"
 #include "groups/Tgen.h"
+#include "report/RapportOutils.h"
 
 #include <algorithm>
 
@@ -72,24 +73,6 @@ int64_t parcourt(const Section &section, int32_t s, const Tgen *g1, const Tgen *
     return 0;
 }
 
-void echappeHtml(std::string &out, const char *texte) {
-    for (const char *c = texte; *c != '\0'; ++c) {
-        switch (*c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        default:
-            out += *c;
-        }
-    }
-}
-
 } // namespace
 
 TexteSectionResultat TexteSection(const Section &section, int32_t s, const Tgen *tgen1,
@@ -137,23 +120,23 @@ std::string PageSection(const Section &section, int32_t s, const Tgen *tgen1) {
         switch (genre) {
         case Genre::Texte:
         case Genre::Groupe2: // not marked on the page
-            echappeHtml(attente, g);
+            AjouteHtmlEchappe(attente, g);
             attente += ' ';
             break;
         case Genre::Groupe1:
             page += attente;
             attente.clear();
             page += "<b>";
-            echappeHtml(page, g);
+            AjouteHtmlEchappe(page, g);
             page += "</b> ";
             break;
         case Genre::Balise:
             page += attente;
             attente.clear();
             page += "<font color=\"#0000FF\">&lt;";
-            echappeHtml(page, g);
+            AjouteHtmlEchappe(page, g);
             page += '=';
-            echappeHtml(page, contenu);
+            AjouteHtmlEchappe(page, contenu);
             page += "&gt;</font>";
             break;
         }

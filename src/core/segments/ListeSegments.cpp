@@ -34,33 +34,18 @@ std::vector<int32_t> OrdreSegments(const SegRep &store, ColonneSR colonne) {
     return ordre;
 }
 
-namespace {
-
-void appendHtmlEscaped(std::string &out, const std::string &text) {
-    for (char c : text) {
-        if (c == '&')
-            out += "&amp;";
-        else if (c == '<')
-            out += "&lt;";
-        else if (c == '>')
-            out += "&gt;";
-        else
-            out += c;
-    }
-}
-
-} // namespace
+namespace {} // namespace
 
 std::string PageHtmlSegments(const SegRep &store, const std::string &titre, std::time_t date) {
     std::string out = "<html>\n<head><title>";
-    appendHtmlEscaped(out, titre);
+    AjouteHtmlEchappe(out, titre);
     out += "</title></head>\n<body bgcolor=#ffffff>\n<TABLE><TD>Corpus :";
     if (store.Base)
-        appendHtmlEscaped(out, store.Base->NomBase());
+        AjouteHtmlEchappe(out, store.Base->NomBase());
     out += "</TD>\n<TD>Date :";
     out += DateRapport(date);
     out += "</TD>\n</TABLE>";
-    appendHtmlEscaped(out, titre);
+    AjouteHtmlEchappe(out, titre);
     out += "<br>\n<table border=1><font size=-2>\n<tr><td>Longueur<td>Segment<td>";
     out += cp1252Literal("Fréquence");
     for (int32_t k = 0; k < store.NbSegments(); ++k) {
@@ -68,7 +53,7 @@ std::string PageHtmlSegments(const SegRep &store, const std::string &titre, std:
         out += "<tr><td align=right>";
         out += std::to_string(s.Formes.size());
         out += "<td>";
-        appendHtmlEscaped(out, store.RetourneGraphie(k));
+        AjouteHtmlEchappe(out, store.RetourneGraphie(k));
         out += "<td align=right>";
         out += std::to_string(s.Frq);
         out += '\n';

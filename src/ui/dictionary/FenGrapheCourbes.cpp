@@ -4,12 +4,14 @@
 #include "Texte.h"
 #include "Traduction.h"
 #include "VueGraphique.h"
+#include "dictionary/Pareto.h"
 #include "mainwindow/DragObjects.h"
 #include "mainwindow/Evenements.h"
 
 #include <QChart>
 #include <QHBoxLayout>
 #include <QLegend>
+#include <QLineSeries>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -107,6 +109,25 @@ bool FenGrapheCourbes::event(QEvent *event) {
         return true;
     }
     return QWidget::event(event);
+}
+
+void FenGrapheCourbes::AjouteCourbe(const QString &nom, const std::vector<PointCourbe> &points,
+                                    QAbstractAxis *axeX, QAbstractAxis *axeY) {
+    auto *serie = new QLineSeries;
+    serie->setName(nom);
+    QList<QPointF> liste;
+    liste.reserve(static_cast<qsizetype>(points.size()));
+    for (const PointCourbe &p : points)
+        liste.append(QPointF(static_cast<double>(p.x), static_cast<double>(p.y)));
+    serie->replace(liste);
+    m_graphe->addSeries(serie);
+    serie->attachAxis(axeX);
+    serie->attachAxis(axeY);
+    QPen stylo = serie->pen();
+    stylo.setWidth(2);
+    if (serie->color() == Qt::white)
+        stylo.setColor(Qt::black);
+    serie->setPen(stylo);
 }
 
 } // namespace morvix::ui

@@ -9,14 +9,18 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
+class QAbstractAxis;
 class QChart;
+class QLineSeries;
 class QMimeData;
 class QToolButton;
 
 namespace morvix {
 class charg1;
 class Partition;
+struct PointCourbe;
 } // namespace morvix
 
 namespace morvix::ui {
@@ -55,6 +59,10 @@ class FenGrapheCourbes : public QWidget {
     virtual int32_t &CompteurImages() const = 0;
     // Called once every curve is removed.
     virtual void CourbesEffacees() {}
+    // Adds the curve through `points` on the two axes, two pixels wide (black where the
+    // chart's palette would make it white).
+    void AjouteCourbe(const QString &nom, const std::vector<PointCourbe> &points,
+                      QAbstractAxis *axeX, QAbstractAxis *axeY);
 
     const charg1 &m_base;
 

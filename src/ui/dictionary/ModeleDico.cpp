@@ -95,21 +95,8 @@ void ModeleDico::SetTriAlphabetique(bool alpha) {
 QStringList ModeleDico::mimeTypes() const { return {QString::fromLatin1(kFormatMorvix)}; }
 
 QMimeData *ModeleDico::mimeData(const QModelIndexList &indexes) const {
-    std::vector<int32_t> lignes;
-    for (const QModelIndex &i : indexes) {
-        lignes.push_back(i.row());
-    }
-    std::sort(lignes.begin(), lignes.end());
-    lignes.erase(std::unique(lignes.begin(), lignes.end()), lignes.end());
-    if (lignes.empty()) {
-        return nullptr;
-    }
-    auto *drag = new TTgenDragObject(m_source, std::string(), m_couleur,
-                                     static_cast<int32_t>(lignes.size()));
-    for (size_t i = 0; i < lignes.size(); ++i) {
-        drag->Codes[i] = Code(lignes[i]);
-    }
-    return drag;
+    return GroupeDesLignes(indexes, m_source, std::string(), m_couleur,
+                           [this](int ligne) { return Code(ligne); });
 }
 
 } // namespace morvix::ui

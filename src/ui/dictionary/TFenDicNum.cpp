@@ -5,6 +5,7 @@
 #include "Traduction.h"
 #include "base/charg1.h"
 #include "dictionary/ModeleDico.h"
+#include "mainwindow/DragObjects.h"
 
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -47,15 +48,7 @@ TFenDicNum::TFenDicNum(const charg1 &base, QWidget *parent)
     m_liste->setObjectName(QStringLiteral("ListeFormes"));
     m_liste->setModel(m_modele);
     m_modele->SetSource(m_liste);
-    m_liste->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_liste->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_liste->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_liste->setShowGrid(true);
-    m_liste->setDragEnabled(true);
-    m_liste->setDragDropMode(QAbstractItemView::DragOnly);
-    m_liste->verticalHeader()->hide();
-    m_liste->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_liste->verticalHeader()->setDefaultSectionSize(m_liste->fontMetrics().height() + 4);
+    PrepareListeGlissee(m_liste);
     m_liste->horizontalHeader()->setSectionsClickable(true);
     AjusteColonnes();
     m_liste->horizontalHeader()->setStretchLastSection(true);

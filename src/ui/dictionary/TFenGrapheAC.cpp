@@ -58,20 +58,8 @@ void TFenGrapheAC::DessineCourbe(Partition &partition) {
         m_partition = &partition;
     }
     const CourbeAccroissement courbe = CalculeAccroissement(partition);
-    auto *serie = new QLineSeries;
-    serie->setName(courbe.CorpusEntier ? Tr("Corpus entier") : DeCp1252(courbe.Titre));
-    QList<QPointF> points;
-    points.reserve(static_cast<qsizetype>(courbe.Points.size()));
-    for (const PointCourbe &p : courbe.Points) {
-        points.append(QPointF(static_cast<double>(p.x), static_cast<double>(p.y)));
-    }
-    serie->replace(points);
-    Graphe()->addSeries(serie);
-    serie->attachAxis(m_axeX);
-    serie->attachAxis(m_axeY);
-    QPen stylo = serie->pen();
-    stylo.setWidth(2);
-    serie->setPen(stylo);
+    AjouteCourbe(courbe.CorpusEntier ? Tr("Corpus entier") : DeCp1252(courbe.Titre), courbe.Points,
+                 m_axeX, m_axeY);
     if (!courbe.Points.empty()) {
         m_maxX = std::max(m_maxX, static_cast<double>(courbe.Points.back().x));
         m_maxY = std::max(m_maxY, static_cast<double>(courbe.Points.back().y));

@@ -53,23 +53,7 @@ bool TFenZipf::AcceptePartition(const Partition &partition) const {
 
 void TFenZipf::DessineCourbe(Partition &partition) {
     const CourbePareto courbe = CalculePareto(partition);
-    auto *serie = new QLineSeries;
-    serie->setName(DeCp1252(courbe.Titre));
-    QList<QPointF> points;
-    points.reserve(static_cast<qsizetype>(courbe.Points.size()));
-    for (const PointCourbe &p : courbe.Points) {
-        points.append(QPointF(static_cast<double>(p.x), static_cast<double>(p.y)));
-    }
-    serie->replace(points);
-    Graphe()->addSeries(serie);
-    serie->attachAxis(m_axeX);
-    serie->attachAxis(m_axeY);
-    QPen stylo = serie->pen();
-    stylo.setWidth(2);
-    if (serie->color() == Qt::white) {
-        stylo.setColor(Qt::black);
-    }
-    serie->setPen(stylo);
+    AjouteCourbe(DeCp1252(courbe.Titre), courbe.Points, m_axeX, m_axeY);
     // The frequency axis reaches the number of forms, and the highest frequency when it is
     // above, so that no point falls off the chart.
     m_maxX = std::max(m_maxX, static_cast<double>(courbe.NbFormes()));

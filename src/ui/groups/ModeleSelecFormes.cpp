@@ -64,24 +64,11 @@ Qt::ItemFlags ModeleSelecFormes::flags(const QModelIndex &index) const {
 QStringList ModeleSelecFormes::mimeTypes() const { return {QString::fromLatin1(kFormatMorvix)}; }
 
 QMimeData *ModeleSelecFormes::mimeData(const QModelIndexList &indexes) const {
-    std::vector<int> lignes;
-    for (const QModelIndex &i : indexes) {
-        if (i.row() < m_liste.Taille()) {
-            lignes.push_back(i.row());
-        }
-    }
-    std::sort(lignes.begin(), lignes.end());
-    lignes.erase(std::unique(lignes.begin(), lignes.end()), lignes.end());
-    if (lignes.empty()) {
-        return nullptr;
-    }
     // Rows dragged out of the list make a black group.
-    auto *drag = new TTgenDragObject(m_source, m_nom ? m_nom() : std::string(), 0,
-                                     static_cast<int32_t>(lignes.size()));
-    for (size_t i = 0; i < lignes.size(); ++i) {
-        drag->Codes[i] = m_liste.Code(lignes[i]);
-    }
-    return drag;
+    return GroupeDesLignes(
+        indexes, m_source, m_nom ? m_nom() : std::string(), 0,
+        [this](int ligne) { return m_liste.Code(ligne); },
+        [this](int ligne) { return ligne < m_liste.Taille(); });
 }
 
 void ModeleSelecFormes::Actualise() {

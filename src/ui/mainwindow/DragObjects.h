@@ -3,11 +3,15 @@
 #pragma once
 
 #include <QMimeData>
+#include <QModelIndexList>
 #include <QPointer>
+
+class QTableView;
 
 #include "groups/TgenDrag.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -48,6 +52,16 @@ class TTgenDragObject : public TMorvixDragObject {
     std::string Nom;
     uint32_t Couleur;
 };
+
+// The group of the rows of `indexes` (each row once, in row order, the rows for which
+// `garde` is false left out), each giving the code `code(row)`; null when no row is left.
+TTgenDragObject *GroupeDesLignes(const QModelIndexList &indexes, QObject *source, std::string nom,
+                                 uint32_t couleur, const std::function<int32_t(int)> &code,
+                                 const std::function<bool(int)> &garde = {});
+
+// Sets up a list of rows selected whole and never edited, whose selection drags out (its
+// model's mimeData), with fixed rows one line high and no row header.
+void PrepareListeGlissee(QTableView *liste);
 
 class TPartDragObject : public TMorvixDragObject {
     Q_OBJECT

@@ -6,6 +6,7 @@
 #include "Texte.h"
 #include "Traduction.h"
 #include "base/charg1.h"
+#include "mainwindow/DragObjects.h"
 #include "mainwindow/Evenements.h"
 #include "mainwindow/Glyphes.h"
 #include "mainwindow/TFenPrinc.h"
@@ -103,15 +104,7 @@ void TFenSpecGrp::construit() {
     m_liste->setObjectName(QStringLiteral("ListResu"));
     m_liste->setModel(m_modele);
     m_modele->SetSource(m_liste);
-    m_liste->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_liste->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_liste->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_liste->setShowGrid(true);
-    m_liste->setDragEnabled(true);
-    m_liste->setDragDropMode(QAbstractItemView::DragOnly);
-    m_liste->verticalHeader()->hide();
-    m_liste->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_liste->verticalHeader()->setDefaultSectionSize(m_liste->fontMetrics().height() + 4);
+    PrepareListeGlissee(m_liste);
     // Each column at least as wide as its header in any language.
     for (int c = ModeleSpecGrp::ColTerme; c < ModeleSpecGrp::NbColonnes; ++c) {
         const QString titre = m_modele->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();

@@ -54,15 +54,7 @@ TfrmSR::TfrmSR(const charg1 &base, const SegRep &store, std::function<Rapport *(
     m_liste->setObjectName(QStringLiteral("ListSR"));
     m_liste->setModel(m_modele);
     m_modele->SetSource(m_liste);
-    m_liste->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_liste->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_liste->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_liste->setShowGrid(true);
-    m_liste->setDragEnabled(true);
-    m_liste->setDragDropMode(QAbstractItemView::DragOnly);
-    m_liste->verticalHeader()->hide();
-    m_liste->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_liste->verticalHeader()->setDefaultSectionSize(m_liste->fontMetrics().height() + 4);
+    PrepareListeGlissee(m_liste);
     m_liste->horizontalHeader()->setSectionsClickable(true);
     m_liste->setColumnWidth(ModeleSR::ColLg, 30);
     m_liste->setColumnWidth(ModeleSR::ColSegment, 175);
