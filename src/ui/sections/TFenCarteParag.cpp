@@ -427,27 +427,15 @@ void TFenCarteParag::BtnSecPrecClick() {
     AfficheTexte();
 }
 
-void TFenCarteParag::BtnOccSuivClick() {
-    if (m_carte.Tgen1() == nullptr) {
-        return;
-    }
-    const bool trouve = m_carte.OccurrenceSuivante();
-    majBoutons();
-    if (!trouve) {
-        Bip();
-        return;
-    }
-    redessine();
-    AfficheTexte();
-    m_scrollBox->ensureVisible(m_carte.Disposition().X(m_carte.SectCour()),
-                               m_carte.Disposition().Y(m_carte.SectCour()));
-}
+void TFenCarteParag::BtnOccSuivClick() { vaAOccurrence(true); }
 
-void TFenCarteParag::BtnOccPrecClick() {
+void TFenCarteParag::BtnOccPrecClick() { vaAOccurrence(false); }
+
+void TFenCarteParag::vaAOccurrence(bool suivante) {
     if (m_carte.Tgen1() == nullptr) {
         return;
     }
-    const bool trouve = m_carte.OccurrencePrecedente();
+    const bool trouve = suivante ? m_carte.OccurrenceSuivante() : m_carte.OccurrencePrecedente();
     majBoutons();
     if (!trouve) {
         Bip();

@@ -118,6 +118,8 @@ class TFenCarteParag : public QWidget {
     void lance(std::function<R(const Progression &)> travail, std::function<void(R)> fin);
     void construitBarre();
     void majBoutons();
+    // The next or previous section holding an occurrence of the first group, shown.
+    void vaAOccurrence(bool suivante);
     void majGroupes();
     void redessine();
 
