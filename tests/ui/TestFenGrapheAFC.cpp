@@ -256,6 +256,25 @@ class TestFenGrapheAFC : public QObject {
         QVERIFY(m_partition->Cochee[3]);
     }
 
+    // While a job may read the partition, neither a click, a rubber band nor the colour
+    // grid changes its marks; once it is free they do.
+    void marquesFigeesPendantUnCalcul() {
+        bool libre = false;
+        ui::ServicesAfc s;
+        s.partitionLibre = [&libre] { return libre; };
+        auto fen = carte(s);
+        ui::VueCarteAFC *vue = fen->Carte();
+        const std::vector<bool> selec = m_partition->Selec, cochee = m_partition->Cochee;
+        QTest::mouseClick(vue, Qt::LeftButton, {}, dans(*fen, 2));
+        QTest::mouseClick(vue, Qt::RightButton, {}, dans(*fen, 0));
+        QTest::mouseClick(fen->Grille(), Qt::LeftButton, {}, fen->Grille()->RectCase(9).center());
+        QCOMPARE(m_partition->Selec, selec);
+        QCOMPARE(m_partition->Cochee, cochee);
+        libre = true;
+        QTest::mouseClick(vue, Qt::LeftButton, {}, dans(*fen, 2));
+        QCOMPARE(m_partition->Selec, (std::vector<bool>{false, false, true, false}));
+    }
+
     // Hovering names the parts under the mouse with their coordinates; identifiers replace
     // names in the boxes and the table.
     void survolEtEtiquettes() {

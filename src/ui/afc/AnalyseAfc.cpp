@@ -16,6 +16,8 @@ namespace {
 ServicesAfc servicesCarte(const ContexteAfc &contexte) {
     ServicesAfc s = contexte.services;
     s.afc = [contexte](Partition &p) { LanceAnalyseAfc(contexte, p, 1); };
+    ExecuteurTaches *taches = contexte.taches;
+    s.partitionLibre = [taches] { return taches == nullptr || !taches->Occupe(); };
     return s;
 }
 

@@ -138,6 +138,7 @@ TFenGrapheAFC::TFenGrapheAFC(Partition &partition, std::unique_ptr<TListePoints>
     // Map page: the axis lists above the map, the status line below.
     auto *pageCarte = new QWidget;
     m_carte = new VueCarteAFC(partition, *m_points);
+    m_carte->SetPartitionLibre(m_services.partitionLibre);
     for (QComboBox *cb : {m_cbAxeX, m_cbAxeY}) {
         for (int32_t f = 1; f <= m_points->NbFact; ++f) {
             cb->addItem(QString::number(f));
@@ -353,6 +354,10 @@ void TFenGrapheAFC::ModeEtiquettes(bool identifiants) {
 void TFenGrapheAFC::GrilleCoulChange(uint32_t couleur) {
     m_carte->SetCouleur(couleur);
     if (m_carte->Mode() == ModeCarte::Selection) {
+        if (m_services.partitionLibre && !m_services.partitionLibre()) {
+            Bip();
+            return;
+        }
         const VueCarteAFC::Etat avant = m_carte->EtatParties();
         SelectionneParCouleur(m_partition, couleur);
         m_carte->RepeintChangees(avant);

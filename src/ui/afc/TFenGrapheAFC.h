@@ -41,6 +41,9 @@ struct ServicesAfc {
     std::function<void(Partition &)> specifs;
     std::function<void(Partition &)> afc;
     std::function<void(Partition &)> specDiac;
+    // False while a job of the runner may be reading the partition: its marks stay as they
+    // are (null: always free).
+    std::function<bool()> partitionLibre;
 };
 
 class TFenGrapheAFC : public QWidget {

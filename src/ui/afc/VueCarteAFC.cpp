@@ -1,5 +1,6 @@
 #include "afc/VueCarteAFC.h"
 
+#include "Interaction.h"
 #include "Texte.h"
 #include "afc/TListePoints.h"
 #include "partitions/Partition.h"
@@ -174,6 +175,10 @@ void VueCarteAFC::mouseReleaseEvent(QMouseEvent *event) {
     }
     m_enfonce = false;
     m_elastique->hide();
+    if (m_partitionLibre && !m_partitionLibre()) {
+        Bip();
+        return;
+    }
     const QPoint fin = event->position().toPoint();
     const std::vector<int32_t> touchees =
         m_carte.Touchees(m_coin1.x(), m_coin1.y(), fin.x(), fin.y());

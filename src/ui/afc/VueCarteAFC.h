@@ -11,6 +11,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,9 @@ class VueCarteAFC : public QWidget {
     ModeCarte Mode() const { return m_mode; }
     // The colour colouring gives.
     void SetCouleur(uint32_t couleur) { m_couleur = couleur; }
+    // Asked before a click or a rubber band changes the parts' marks: when it says false
+    // (a job is reading the partition), they are left and the map beeps.
+    void SetPartitionLibre(std::function<bool()> libre) { m_partitionLibre = std::move(libre); }
 
     const CarteFactorielle &Carte() const { return m_carte; }
     // Paints the map of the widget's size, the boxes that meet `zone` only.
@@ -77,6 +81,7 @@ class VueCarteAFC : public QWidget {
     CarteFactorielle m_carte;
     ModeCarte m_mode = ModeCarte::Selection;
     uint32_t m_couleur = 0xFF0000;
+    std::function<bool()> m_partitionLibre;
     QPoint m_coin1, m_coin2;
     bool m_enfonce = false;
     Qt::MouseButton m_bouton = Qt::NoButton;

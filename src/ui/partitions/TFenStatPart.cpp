@@ -1,6 +1,7 @@
 #include "partitions/TFenStatPart.h"
 
 #include "ExportTableau.h"
+#include "Interaction.h"
 #include "Texte.h"
 #include "Traduction.h"
 #include "base/charg1.h"
@@ -363,7 +364,12 @@ void TFenStatPart::Active() {
 }
 
 void TFenStatPart::PCLCClic(int32_t partie, int32_t colonne) {
-    if (m_calculEnCours || partie < 0 || partie >= m_partition.NbParties) {
+    if (partie < 0 || partie >= m_partition.NbParties) {
+        return;
+    }
+    // A job may be reading the marks (this window's, or an analysis run on the partition).
+    if (m_calculEnCours || m_fen.Taches().Occupe()) {
+        Bip();
         return;
     }
     const auto q = static_cast<size_t>(partie);
