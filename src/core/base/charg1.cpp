@@ -414,16 +414,19 @@ bool charg1::OpenTextNum() {
     for (int32_t c = m_nbform; c < m_nbform + m_nbartponct; ++c)
         delimMap[static_cast<unsigned char>(m_lexm[static_cast<size_t>(c)].graphie[0])] = c;
 
-    // The text is read in slices, one per core on a large base. Each slice converts its codes
-    // (line ends numbered from its own start) and counts its articles; once the counts are
-    // checked, each slice renumbers its line ends and fills its share of the index.
+    // The text is read in slices, one per core on a large base (each slice counts every
+    // article, so a vocabulary over a quarter of the text keeps one slice). Each slice
+    // converts its codes (line ends numbered from its own start) and counts its articles;
+    // once the counts are checked, each slice renumbers its line ends and fills its share of
+    // the index.
     constexpr int32_t kMinItemsPerSlice = 1 << 19;
     const size_t nbSlices =
         m_tranches > 0
             ? std::clamp<size_t>(m_tranches, 1,
                                  std::clamp<size_t>(static_cast<size_t>(m_nbitem), 1, 64))
-            : std::clamp<size_t>(static_cast<size_t>(m_nbitem / kMinItemsPerSlice), 1,
-                                 usefulThreads());
+            : std::clamp<size_t>(static_cast<size_t>(std::min(m_nbitem / kMinItemsPerSlice,
+                                                              m_nbitem / std::max(4 * m_nbart, 1))),
+                                 1, usefulThreads());
     struct Slice {
         int32_t begin = 0, end = 0;
         std::vector<int32_t> counts; // per article, later the slice's first index slot
@@ -450,7 +453,14 @@ bool charg1::OpenTextNum() {
     const int32_t step = m_nbitem / 100;
     const int32_t gaugeCalls = step == 0 ? (m_nbitem > 0 ? 1 : 0) : m_nbitem / step;
     std::atomic<int64_t> progress{0};
-    std::atomic<bool> stop{false};
+    // The lowest slice that met a bad code or a short read: the slices after it stop, those
+    // before it go on, as one of them may meet an earlier fault.
+    std::atomic<size_t> firstFailed{nbSlices};
+    auto fails = [&firstFailed](size_t s) {
+        size_t seen = firstFailed.load(std::memory_order_relaxed);
+        while (s < seen && !firstFailed.compare_exchange_weak(seen, s, std::memory_order_relaxed))
+            ;
+    };
     const int32_t nbart = m_nbart, codeFinLigne = m_codeFinLigne, limd = m_limd;
     const int32_t baseDelim = m_baseDelim;
     int32_t *const tnum = m_tnum.get();
@@ -459,10 +469,8 @@ bool charg1::OpenTextNum() {
         int32_t *counts = slice.counts.data();
         constexpr int32_t kChunk = 1 << 16;
         for (int32_t p = slice.begin; p < slice.end;) {
-            if (stop.load(std::memory_order_relaxed) || annulee()) {
-                stop.store(true, std::memory_order_relaxed);
+            if (firstFailed.load(std::memory_order_relaxed) < s || annulee())
                 return;
-            }
             const int32_t want = std::min(kChunk, slice.end - p);
             int32_t *chunk = tnum + p;
             const int64_t got = readAt(fd, chunk, static_cast<size_t>(want) * 4, int64_t{p} * 4);
@@ -491,13 +499,13 @@ bool charg1::OpenTextNum() {
                 }
                 slice.failedAt = p + j;
                 slice.badCode = v;
-                stop.store(true, std::memory_order_relaxed);
+                fails(s);
                 return;
             }
             if (n < want) {
                 slice.failedAt = p + n;
                 slice.shortRead = true;
-                stop.store(true, std::memory_order_relaxed);
+                fails(s);
                 return;
             }
             p += n;
