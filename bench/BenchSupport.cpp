@@ -104,6 +104,13 @@ bool runProgram(const std::string &program, const std::vector<std::string> &args
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
+bool charge(charg1 &base, const std::string &par) {
+    if (base.ChargeBase(par) == kChargeOk)
+        return true;
+    std::fprintf(stderr, "loading failed: %s\n", base.Erreur().c_str());
+    return false;
+}
+
 bool segmenteEtCharge(const std::string &text, charg1 &base, SegmResult *result) {
     SegmOptions o;
     o.maxart = 400000;

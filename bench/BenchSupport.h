@@ -61,6 +61,9 @@ bool inChild(const std::function<bool(Figures &)> &phase, Figures &figures, int6
 bool runProgram(const std::string &program, const std::vector<std::string> &args, double &seconds,
                 int64_t &peak);
 
+// Loads the base of `par`; says why on stderr and returns false on failure.
+bool charge(charg1 &base, const std::string &par);
+
 // Segments `text` into the current folder (MAXART raised for the large corpus) and loads the
 // base; says why on stderr and returns false on failure.
 bool segmenteEtCharge(const std::string &text, charg1 &base, SegmResult *result = nullptr);

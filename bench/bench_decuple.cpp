@@ -61,19 +61,12 @@ bool mesure(int runs, const std::function<bool(bench::Figures &)> &phase, Mesure
     return true;
 }
 
-bool charge(charg1 &b, const std::string &par) {
-    if (b.ChargeBase(par) == kChargeOk)
-        return true;
-    std::fprintf(stderr, "loading failed: %s\n", b.Erreur().c_str());
-    return false;
-}
-
 // A phase on the loaded base, timed without the loading.
 std::function<bool(bench::Figures &)> surLaBase(const std::string &par,
                                                 std::function<double(charg1 &)> work) {
     return [par, work](bench::Figures &out) {
         charg1 b;
-        if (!charge(b, par))
+        if (!bench::charge(b, par))
             return false;
         bench::Stopwatch w;
         out[1] = work(b);
@@ -130,7 +123,7 @@ bool mesureCorpus(Corpus &c, int runs) {
             [par](bench::Figures &out) {
                 charg1 b;
                 bench::Stopwatch w;
-                if (!charge(b, par))
+                if (!bench::charge(b, par))
                     return false;
                 out[0] = w.seconds();
                 out[1] = b.Nbitem();
@@ -145,7 +138,7 @@ bool mesureCorpus(Corpus &c, int runs) {
                1,
                [&](bench::Figures &out) {
                    charg1 b;
-                   if (!charge(b, par))
+                   if (!bench::charge(b, par))
                        return false;
                    Partition p = parties(b);
                    bench::Stopwatch w;

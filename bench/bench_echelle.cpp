@@ -71,13 +71,6 @@ bool ecritCorpus(const std::string &source, const std::string &cible) {
     return true;
 }
 
-bool charge(charg1 &b, const std::string &par) {
-    if (b.ChargeBase(par) == kChargeOk)
-        return true;
-    std::fprintf(stderr, "loading failed: %s\n", b.Erreur().c_str());
-    return false;
-}
-
 const char *verdict(bool tenu) { return tenu ? "met" : "MISSED"; }
 
 } // namespace
@@ -114,7 +107,7 @@ int main() {
             [&](bench::Figures &out) {
                 charg1 b;
                 bench::Stopwatch c;
-                if (!charge(b, par))
+                if (!bench::charge(b, par))
                     return false;
                 out[0] = c.seconds();
                 bench::Stopwatch w;
@@ -139,7 +132,7 @@ int main() {
     if (!bench::inChild(
             [&](bench::Figures &out) {
                 charg1 b;
-                if (!charge(b, par))
+                if (!bench::charge(b, par))
                     return false;
                 Partition p(b, Partition::CodeCle(b, "num"));
                 int32_t appels = 0;
@@ -180,7 +173,7 @@ int main() {
         if (!bench::inChild(
                 [&](bench::Figures &out) {
                     charg1 b;
-                    if (!charge(b, par))
+                    if (!bench::charge(b, par))
                         return false;
                     Partition p(b, Partition::CodeCle(b, "num4"));
                     ParamAfc param = ParamAfcInitiaux(p);
@@ -217,7 +210,7 @@ int main() {
     if (!bench::inChild(
             [&](bench::Figures &out) {
                 charg1 b;
-                if (!charge(b, par))
+                if (!bench::charge(b, par))
                     return false;
                 Partition p(b, Partition::CodeCle(b, "num10"));
                 PrimSpecChr chr(p, p.Seuil, p.FrqMin);
