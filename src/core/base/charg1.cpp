@@ -594,29 +594,21 @@ void charg1::DesAlloc() {
     m_graphyOnce = std::make_unique<std::once_flag>();
 }
 
+// The index rebuilt after a SetTnum: counts, starts, then positions in text order.
 void charg1::buildOccurrenceIndex() const {
-    m_occStart.assign(static_cast<size_t>(m_nbart) + 1, 0);
-    const int32_t *t = m_tnum.get();
-    for (int32_t p = 0; p < m_nbitem; ++p) {
-        int32_t c = t[p];
-        if (c < m_nbart)
-            ++m_occStart[static_cast<size_t>(c) + 1];
-    }
-    fillOccurrenceIndex();
-}
-
-void charg1::fillOccurrenceIndex() const {
     const auto nbart = static_cast<size_t>(m_nbart);
     const int32_t *t = m_tnum.get();
+    m_occStart.assign(nbart + 1, 0);
+    for (int32_t p = 0; p < m_nbitem; ++p)
+        if (t[p] < m_nbart)
+            ++m_occStart[static_cast<size_t>(t[p]) + 1];
     for (size_t c = 0; c < nbart; ++c)
         m_occStart[c + 1] += m_occStart[c];
     m_occPos.reset(new int32_t[static_cast<size_t>(m_occStart[nbart]) + 1]);
     std::vector<int32_t> fill(m_occStart.begin(), m_occStart.end() - 1);
-    for (int32_t p = 0; p < m_nbitem; ++p) {
-        int32_t c = t[p];
-        if (c < m_nbart)
-            m_occPos[static_cast<size_t>(fill[static_cast<size_t>(c)]++)] = p;
-    }
+    for (int32_t p = 0; p < m_nbitem; ++p)
+        if (t[p] < m_nbart)
+            m_occPos[static_cast<size_t>(fill[static_cast<size_t>(t[p])]++)] = p;
     m_occValid.store(true, std::memory_order_release);
 }
 

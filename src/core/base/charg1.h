@@ -139,8 +139,6 @@ class charg1 {
     bool annulee() const { return Annulee(m_annulation); }
     void gaugeStep(int32_t arg);
     void buildOccurrenceIndex() const;
-    // Turns the per-article counts in m_occStart[1..] into the index.
-    void fillOccurrenceIndex() const;
     int32_t limit(bool formesSeules) const {
         return formesSeules ? m_nbform + m_nbartponct : m_nbart;
     }

@@ -34,8 +34,6 @@ std::vector<int32_t> OrdreSegments(const SegRep &store, ColonneSR colonne) {
     return ordre;
 }
 
-namespace {} // namespace
-
 std::string PageHtmlSegments(const SegRep &store, const std::string &titre, std::time_t date) {
     std::string out = "<html>\n<head><title>";
     AjouteHtmlEchappe(out, titre);

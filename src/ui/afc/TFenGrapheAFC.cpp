@@ -354,7 +354,7 @@ void TFenGrapheAFC::ModeEtiquettes(bool identifiants) {
 void TFenGrapheAFC::GrilleCoulChange(uint32_t couleur) {
     m_carte->SetCouleur(couleur);
     if (m_carte->Mode() == ModeCarte::Selection) {
-        if (m_services.partitionLibre && !m_services.partitionLibre()) {
+        if (!m_carte->PartitionLibre()) {
             Bip();
             return;
         }

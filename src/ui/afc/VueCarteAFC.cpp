@@ -175,7 +175,7 @@ void VueCarteAFC::mouseReleaseEvent(QMouseEvent *event) {
     }
     m_enfonce = false;
     m_elastique->hide();
-    if (m_partitionLibre && !m_partitionLibre()) {
+    if (!PartitionLibre()) {
         Bip();
         return;
     }

@@ -42,6 +42,7 @@ class VueCarteAFC : public QWidget {
     // Asked before a click or a rubber band changes the parts' marks: when it says false
     // (a job is reading the partition), they are left and the map beeps.
     void SetPartitionLibre(std::function<bool()> libre) { m_partitionLibre = std::move(libre); }
+    bool PartitionLibre() const { return !m_partitionLibre || m_partitionLibre(); }
 
     const CarteFactorielle &Carte() const { return m_carte; }
     // Paints the map of the widget's size, the boxes that meet `zone` only.

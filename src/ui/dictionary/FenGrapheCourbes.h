@@ -13,7 +13,6 @@
 
 class QAbstractAxis;
 class QChart;
-class QLineSeries;
 class QMimeData;
 class QToolButton;
 

@@ -8,7 +8,6 @@
 #include "partitions/Partition.h"
 
 #include <QChart>
-#include <QLineSeries>
 #include <QValueAxis>
 
 #include <algorithm>

@@ -7,7 +7,6 @@
 #include "partitions/Partition.h"
 
 #include <QChart>
-#include <QLineSeries>
 #include <QLogValueAxis>
 
 #include <algorithm>
